@@ -1,0 +1,47 @@
+// Base64 (RFC 4648, standard alphabet, "=" padding) with this tool's reading of malformed input:
+// characters outside the alphabet count as 0, a pad ends its group and the next group starts at
+// that pad, and a trailing partial group yields nothing.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvik {
+
+// The smallest result buffer of the text procedures, in bytes (plus its NUL).
+inline constexpr int32_t Base64ResultCapacity = 1024;
+
+// The 6-bit value of every byte; bytes outside the alphabet (the pad included) read as 0.
+extern const std::array<unsigned char, 256> Base64DecodeTable;
+
+// Writes 4 × ⌈inputLength / 3⌉ characters and a NUL; returns the number of characters.
+// outputCapacity is not read: `output` must hold Base64EncodedLength(inputLength) + 1 bytes.
+int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
+                           int32_t outputCapacity);
+
+// Decodes ⌊inputLength / 4⌋ groups and writes a NUL after the last byte; returns the number of
+// bytes written, or 0 when inputLength is not a multiple of 4 (the complete groups are written all
+// the same). outputCapacity is not read: `output` must hold Base64DecodedCapacity(inputLength) + 1.
+int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char* output,
+                           int32_t outputCapacity);
+
+constexpr std::size_t Base64EncodedLength(std::size_t inputLength) {
+    return (inputLength + 2) / 3 * 4;
+}
+constexpr std::size_t Base64DecodedCapacity(std::size_t inputLength) { return inputLength / 4 * 3; }
+
+// The Base64 form of the text's bytes.
+std::string Base64EncodeText(std::string_view text);
+
+// The bytes the Base64 text stands for, read as a text: they end at the first zero byte.
+std::string Base64DecodeText(std::string_view text);
+
+// The same two procedures appending to a caller's buffer, so that a caller converting many texts
+// can reuse one allocation.
+void AppendBase64EncodeText(std::string_view text, std::string& output);
+void AppendBase64DecodeText(std::string_view text, std::string& output);
+
+}  // namespace tarvik
