@@ -1,0 +1,40 @@
+// Reads a stream line by line through one buffer that is reused and grows only to the longest
+// line, so that a batch of any size streams in little memory and allocates nothing per line.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace tarvik::cli {
+
+enum class LineStatus {
+    Line,       // `line` holds the next line
+    TooLong,    // the next line was longer than the limit; it was skipped up to its LF
+    End,        // no more lines
+    ReadError,  // the stream failed; errno tells why
+};
+
+class LineReader {
+  public:
+    LineReader(std::FILE* stream, std::size_t maxLineLength);
+
+    // A line ends at LF, and one CR right before the LF is dropped; a last line without LF
+    // counts. `line` stays valid until the next call.
+    LineStatus Next(std::string_view& line);
+
+  private:
+    // Reads more bytes after the pending ones; false at the end of the stream or on failure.
+    bool Fill();
+    LineStatus SkipRestOfLine();
+
+    std::FILE* stream_;
+    std::size_t maxLineLength_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // the pending bytes are buffer_[begin_, end_)
+    std::size_t end_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace tarvik::cli

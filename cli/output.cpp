@@ -1,0 +1,43 @@
+#include "cli/output.h"
+
+#include <cerrno>
+
+namespace tarvik::cli {
+
+namespace {
+
+// Static because stdio may still flush through it while the program exits.
+char StreamBuffer[1 << 16];
+
+}  // namespace
+
+Output::Output(std::FILE* stream) : stream_(stream) {
+    std::setvbuf(stream_, StreamBuffer, _IOFBF, sizeof StreamBuffer);
+}
+
+bool Output::Write(std::string_view bytes) {
+    if (failure_ != 0) return false;
+    if (bytes.empty()) return true;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
+        failure_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+bool Output::WriteLine(std::string_view text) {
+    return Write(text) && Write("\n");
+}
+
+bool Output::Finish() {
+    if (failure_ != 0) return false;
+    errno = 0;
+    if (std::fflush(stream_) != 0 || std::ferror(stream_)) {
+        failure_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tarvik::cli
