@@ -1,0 +1,174 @@
+#include "core/base64.h"
+
+#include <limits>
+
+#include "core/base64_joined.h"
+#include "core/text_views.h"
+
+namespace tarvik {
+namespace {
+
+constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char Pad = '=';
+
+constexpr std::array<unsigned char, 256> MakeDecodeTable() {
+    std::array<unsigned char, 256> table{};
+    for (unsigned char value = 0; value < 64; ++value) {
+        table[static_cast<unsigned char>(Alphabet[value])] = value;
+    }
+    return table;
+}
+
+// The largest input whose encoding, 4 × ⌈n / 3⌉ characters, still has a 32-bit count.
+constexpr int32_t LargestEncodeBufferInput = std::numeric_limits<int32_t>::max() / 4 * 3;
+
+char* EncodeWholeGroups(const unsigned char* input, std::size_t length, char* output) {
+    for (const unsigned char* end = input + length; input != end; input += 3) {
+        const unsigned group = input[0] << 16 | input[1] << 8 | input[2];
+        *output++ = Alphabet[group >> 18];
+        *output++ = Alphabet[group >> 12 & 63];
+        *output++ = Alphabet[group >> 6 & 63];
+        *output++ = Alphabet[group & 63];
+    }
+    return output;
+}
+
+// The last one or two bytes, padded; nothing for none.
+char* EncodeTail(const unsigned char* input, std::size_t length, char* output) {
+    if (length == 0) return output;
+    const unsigned b0 = input[0];
+    const unsigned b1 = length == 2 ? input[1] : 0;
+    *output++ = Alphabet[b0 >> 2];
+    *output++ = Alphabet[(b0 & 3) << 4 | b1 >> 4];
+    *output++ = length == 2 ? Alphabet[(b1 & 15) << 2] : Pad;
+    *output++ = Pad;
+    return output;
+}
+
+char* Encode(const unsigned char* input, std::size_t length, char* output) {
+    const std::size_t whole = length - length % 3;
+    return EncodeTail(input + whole, length - whole, EncodeWholeGroups(input, whole, output));
+}
+
+// Decodes `groups` groups and returns the number of bytes written. A pad ends its group early and
+// the next group is read from that pad on, so the groups may use fewer than 4 × groups characters;
+// they never read past them.
+std::size_t DecodeGroups(const char* text, std::size_t groups, unsigned char* output) {
+    const auto* input = reinterpret_cast<const unsigned char*>(text);
+    unsigned char* const start = output;
+    for (; groups != 0; --groups) {
+        const unsigned s0 = Base64DecodeTable[input[0]];
+        const unsigned s1 = Base64DecodeTable[input[1]];
+        const unsigned s2 = Base64DecodeTable[input[2]];
+        const unsigned s3 = Base64DecodeTable[input[3]];
+        *output++ = static_cast<unsigned char>(s0 << 2 | s1 >> 4);
+        if (input[2] == Pad) {
+            input += 2;
+            continue;
+        }
+        *output++ = static_cast<unsigned char>((s1 & 15) << 4 | s2 >> 2);
+        if (input[3] == Pad) {
+            input += 3;
+            continue;
+        }
+        *output++ = static_cast<unsigned char>((s2 & 3) << 6 | s3);
+        input += 4;
+    }
+    return static_cast<std::size_t>(output - start);
+}
+
+// Copies `text` when it lies inside `output`'s buffer, which appending may move or overwrite.
+std::string_view Detached(std::string_view text, const std::string& output, std::string& copy) {
+    if (!view::LiesWithin(text, output)) return text;
+    copy.assign(text);
+    return copy;
+}
+
+}  // namespace
+
+extern constexpr std::array<unsigned char, 256> Base64DecodeTable = MakeDecodeTable();
+
+int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
+                           int32_t /*outputCapacity*/) {
+    // An encoding of more than 2^31 − 1 characters has no count to return: the routine refuses
+    // such an input as it does an empty one. The text procedures do not go through here.
+    if (inputLength <= 0 || inputLength > LargestEncodeBufferInput) {
+        *output = '\0';
+        return 0;
+    }
+    char* const end = Encode(input, static_cast<std::size_t>(inputLength), output);
+    *end = '\0';
+    return static_cast<int32_t>(end - output);
+}
+
+int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char* output,
+                           int32_t /*outputCapacity*/) {
+    if (inputLength <= 0) {
+        *output = '\0';
+        return 0;
+    }
+    const std::size_t written =
+        DecodeGroups(input, static_cast<std::size_t>(inputLength) / 4, output);
+    output[written] = '\0';
+    return inputLength % 4 == 0 ? static_cast<int32_t>(written) : 0;
+}
+
+void AppendBase64EncodeJoined(std::initializer_list<std::string_view> pieces, std::string& output) {
+    std::size_t total = 0;
+    for (const auto piece : pieces) total += piece.size();
+    const std::size_t start = output.size();
+    output.resize(start + Base64EncodedLength(total));
+    char* out = output.data() + start;
+
+    // A group of three bytes may straddle two pieces (or more, when pieces are short).
+    unsigned char carry[3];
+    std::size_t carried = 0;
+    for (const auto piece : pieces) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(piece.data());
+        std::size_t length = piece.size();
+        while (carried != 0 && carried < 3 && length != 0) {
+            carry[carried++] = *bytes++;
+            --length;
+        }
+        if (carried == 3) {
+            out = EncodeWholeGroups(carry, 3, out);
+            carried = 0;
+        }
+        if (carried != 0) continue;
+        const std::size_t whole = length - length % 3;
+        out = EncodeWholeGroups(bytes, whole, out);
+        for (std::size_t i = whole; i < length; ++i) carry[carried++] = bytes[i];
+    }
+    EncodeTail(carry, carried, out);
+}
+
+void AppendBase64EncodeText(std::string_view text, std::string& output) {
+    std::string copy;
+    AppendBase64EncodeJoined({Detached(view::TextOf(text), output, copy)}, output);
+}
+
+void AppendBase64DecodeText(std::string_view text, std::string& output) {
+    std::string copy;
+    text = Detached(view::TextOf(text), output, copy);
+    const std::size_t start = output.size();
+    output.resize(start + Base64DecodedCapacity(text.size()));
+    auto* decoded = reinterpret_cast<unsigned char*>(output.data() + start);
+    const std::size_t written = DecodeGroups(text.data(), text.size() / 4, decoded);
+    // The decoded bytes are read back as a text, which ends at the first zero byte.
+    const std::string_view bytes(output.data() + start, written);
+    output.resize(start + view::TextOf(bytes).size());
+}
+
+std::string Base64EncodeText(std::string_view text) {
+    std::string result;
+    AppendBase64EncodeText(text, result);
+    return result;
+}
+
+std::string Base64DecodeText(std::string_view text) {
+    std::string result;
+    AppendBase64DecodeText(text, result);
+    return result;
+}
+
+}  // namespace tarvik

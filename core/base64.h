@@ -19,6 +19,8 @@ extern const std::array<unsigned char, 256> Base64DecodeTable;
 
 // Writes 4 × ⌈inputLength / 3⌉ characters and a NUL; returns the number of characters.
 // outputCapacity is not read: `output` must hold Base64EncodedLength(inputLength) + 1 bytes.
+// An input of more than 1 610 612 733 bytes, whose encoding has no 32-bit count, is refused: only
+// the NUL is written and the count is 0.
 int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
                            int32_t outputCapacity);
 
@@ -31,7 +33,9 @@ int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char
 constexpr std::size_t Base64EncodedLength(std::size_t inputLength) {
     return (inputLength + 2) / 3 * 4;
 }
-constexpr std::size_t Base64DecodedCapacity(std::size_t inputLength) { return inputLength / 4 * 3; }
+constexpr std::size_t Base64DecodedCapacity(std::size_t inputLength) {
+    return inputLength / 4 * 3;
+}
 
 // The Base64 form of the text's bytes.
 std::string Base64EncodeText(std::string_view text);
@@ -40,7 +44,7 @@ std::string Base64EncodeText(std::string_view text);
 std::string Base64DecodeText(std::string_view text);
 
 // The same two procedures appending to a caller's buffer, so that a caller converting many texts
-// can reuse one allocation.
+// can reuse one allocation. The text may lie inside `output` itself.
 void AppendBase64EncodeText(std::string_view text, std::string& output);
 void AppendBase64DecodeText(std::string_view text, std::string& output);
 
