@@ -1,0 +1,61 @@
+// The single place where a control number meets its command.
+#include <iterator>
+#include <string>
+
+#include "core/link_commands.h"
+#include "ui/control_layer.h"
+#include "ui/control_numbers.h"
+#include "ui/event_loop.h"
+
+namespace tarvik {
+namespace {
+
+using Command = void (*)();
+
+// A conversion reads the whole input box afresh and replaces the whole output box, unless the
+// input was empty.
+template <LinkCommand command>
+void Convert() {
+    std::string output;
+    if (RunLinkCommand(command, GetControlText(InputBox), output) != CommandOutcome::NoChange) {
+        SetControlText(OutputBox, output);
+    }
+}
+
+struct DispatchEntry {
+    ControlNumber control;
+    Command command;  // nullptr: the control's events run nothing
+};
+
+constexpr DispatchEntry DispatchTable[] = {
+    {InputLabel, nullptr},
+    {Base64EncodeButton, Convert<LinkCommand::Base64Encode>},
+    {Base64DecodeButton, Convert<LinkCommand::Base64Decode>},
+    {OutputLabel, nullptr},
+    {ThunderButton, Convert<LinkCommand::Thunder>},
+    {RayFileButton, Convert<LinkCommand::RayFile>},
+    {CopyButton, nullptr},
+    {PasteButton, nullptr},
+    {OnlineButton, nullptr},
+    {InputBox, nullptr},
+    {OutputBox, nullptr},
+    {FlashGetButton, Convert<LinkCommand::FlashGet>},
+    {XuanfengButton, Convert<LinkCommand::Xuanfeng>},
+};
+
+constexpr bool IndexedByControl() {
+    for (std::int32_t number = 0; number < ControlCount; ++number) {
+        if (DispatchTable[number].control != number) return false;
+    }
+    return std::size(DispatchTable) == ControlCount;
+}
+static_assert(IndexedByControl(), "the table is looked up by control number");
+
+}  // namespace
+
+void RunControlCommand(std::int32_t control) {
+    if (control < 0 || control >= ControlCount) return;
+    if (Command command = DispatchTable[control].command) command();
+}
+
+}  // namespace tarvik

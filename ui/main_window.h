@@ -1,0 +1,11 @@
+// The tool's one window and its thirteen controls.
+#pragma once
+
+namespace tarvik {
+
+// Opens MainWindow centred on the screen and adds controls 0 to 12 in number order. False when
+// the window cannot be opened; then no control is added. A control that cannot be created is
+// skipped.
+bool BuildMainWindow();
+
+}  // namespace tarvik

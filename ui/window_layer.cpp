@@ -1,0 +1,214 @@
+#include "ui/window_layer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "platform/object_heap.h"
+#include "ui/window_procedure.h"
+#include "ui/window_properties.h"
+
+namespace tarvik {
+namespace {
+
+constexpr std::int32_t WindowTableStep = 16;
+constexpr std::int32_t PlatformChoosesPosition = -65535;
+constexpr std::uint32_t LayerFlags =
+    CentreOnScreen | CentreOnActiveWindow | ToolWindow | NotControlTarget | CreateInvisible;
+
+struct WindowLayer {
+    HINSTANCE instance;
+    HICON classIcon;
+    HCURSOR classCursor;
+    WindowRecord** table;  // in ObjectHeap, indexed by window number
+    std::int32_t room;
+    std::int32_t target;  // the window that new controls join, -1 for none
+};
+WindowLayer layer{nullptr, nullptr, nullptr, nullptr, 0, -1};
+
+struct ClassName {
+    char text[32];
+    explicit ClassName(std::int32_t number) {
+        std::snprintf(text, sizeof text, "WindowClass_%d", static_cast<int>(number));
+    }
+};
+
+bool MakeRoomFor(std::int32_t number) {
+    if (number < layer.room) return true;
+    const std::int32_t room = number + WindowTableStep;
+    void* table = ReallocateObject(layer.table, sizeof(WindowRecord*) * room);
+    if (table == nullptr) return false;
+    layer.table = static_cast<WindowRecord**>(table);
+    layer.room = room;
+    return true;
+}
+
+bool RegisterWindowClass(const ClassName& name) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = layer.instance;
+    windowClass.hIcon = layer.classIcon;
+    windowClass.hCursor = layer.classCursor;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = name.text;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+struct Placement {
+    DWORD style;
+    DWORD extendedStyle;
+    int x, y, width, height;
+};
+
+Placement Place(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                std::uint32_t flags) {
+    Placement placement{flags & ~LayerFlags, 0, x, y, width, height};
+    if ((flags & ~(CentreOnScreen | CentreOnActiveWindow | NotControlTarget | CreateInvisible)) ==
+        0) {
+        placement.style |= WS_CAPTION;
+    }
+    if (flags & ToolWindow) {
+        placement.style &= ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_MINIMIZE | WS_MAXIMIZE);
+        placement.style |= WS_CAPTION;
+        placement.extendedStyle = WS_EX_TOOLWINDOW;
+    }
+
+    RECT outer{0, 0, width, height};
+    AdjustWindowRectEx(&outer, placement.style, FALSE, placement.extendedStyle);
+    placement.width = outer.right - outer.left;
+    placement.height = outer.bottom - outer.top;
+
+    if (flags & CentreOnScreen) {
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        placement.width = std::min(placement.width, screenWidth);
+        placement.height = std::min(placement.height, screenHeight);
+        placement.x = (screenWidth - placement.width) / 2;
+        placement.y = (screenHeight - placement.height) / 2;
+    } else if (flags & CentreOnActiveWindow) {
+        RECT active;
+        if (HWND activeWindow = GetActiveWindow();
+            activeWindow != nullptr && GetWindowRect(activeWindow, &active)) {
+            placement.x =
+                std::max(0L, active.left + (active.right - active.left - placement.width) / 2);
+            placement.y =
+                std::max(0L, active.top + (active.bottom - active.top - placement.height) / 2);
+        }
+    } else if (x == PlatformChoosesPosition || y == PlatformChoosesPosition) {
+        placement.x = CW_USEDEFAULT;
+        placement.y = CW_USEDEFAULT;
+    }
+    return placement;
+}
+
+int ShowCommand(DWORD style) {
+    if (style & WS_MAXIMIZE) return SW_MAXIMIZE;
+    if (style & WS_MINIMIZE) return SW_SHOWMINIMIZED;
+    return SW_SHOWNORMAL;
+}
+
+HACCEL CreateTabAccelerators() {
+    ACCEL entries[] = {
+        {FVIRTKEY | FNOINVERT, VK_TAB, NextControlCommand},
+        {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, PreviousControlCommand},
+    };
+    return CreateAcceleratorTableA(entries, static_cast<int>(std::size(entries)));
+}
+
+}  // namespace
+
+bool InitializeWindowLayer(HINSTANCE instance) {
+    layer = WindowLayer{instance, nullptr, nullptr, nullptr, 0, -1};
+    if (!MakeRoomFor(WindowTableStep - 1)) return false;
+    layer.classIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    layer.classCursor = LoadCursorA(nullptr, IDC_ARROW);
+    return true;
+}
+
+HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height, std::string_view title, std::uint32_t flags) {
+    if (number < 0 || !MakeRoomFor(number)) return nullptr;
+    CloseNumberedWindow(number);
+
+    const ClassName className(number);
+    if (!RegisterWindowClass(className)) return nullptr;
+    auto* record = NewObject<WindowRecord>();
+    if (record == nullptr) {
+        UnregisterClassA(className.text, layer.instance);
+        return nullptr;
+    }
+    layer.table[number] = record;
+
+    const Placement placement = Place(x, y, width, height, flags);
+    const std::string caption(title);
+    HWND window = CreateWindowExA(placement.extendedStyle, className.text, caption.c_str(),
+                                  placement.style, placement.x, placement.y, placement.width,
+                                  placement.height, nullptr, nullptr, layer.instance, nullptr);
+    if (window == nullptr) {
+        layer.table[number] = nullptr;
+        FreeObject(record);
+        UnregisterClassA(className.text, layer.instance);
+        return nullptr;
+    }
+    record->handle = window;
+    SetPropA(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1));
+
+    if (!(flags & CreateInvisible)) ShowWindow(window, ShowCommand(placement.style));
+    record->minimisedOrMaximised = (placement.style & (WS_MINIMIZE | WS_MAXIMIZE)) != 0;
+    record->accelerators = CreateTabAccelerators();
+    if (!(flags & NotControlTarget)) layer.target = number;
+    return window;
+}
+
+void CloseNumberedWindow(std::int32_t number) {
+    WindowRecord* record = FindWindowRecord(number);
+    if (record == nullptr) return;
+    HWND window = record->handle;
+    if (HWND owner = GetWindow(window, GW_OWNER)) SetActiveWindow(owner);
+    RemovePropA(window, WindowNumberProperty);
+    RemovePropA(window, SavedFocusProperty);
+    DestroyWindow(window);
+    UnregisterClassA(ClassName(number).text, layer.instance);
+    if (record->accelerators != nullptr) DestroyAcceleratorTable(record->accelerators);
+    if (record->background != nullptr) DeleteObject(record->background);
+    layer.table[number] = nullptr;
+    FreeObject(record);
+    if (layer.target == number) layer.target = -1;
+}
+
+void CloseAllWindows() {
+    for (std::int32_t number = 0; number < layer.room; ++number) CloseNumberedWindow(number);
+}
+
+WindowRecord* FindWindowRecord(std::int32_t number) {
+    if (number < 0 || number >= layer.room) return nullptr;
+    return layer.table[number];
+}
+
+HWND WindowHandle(std::int32_t number) {
+    const WindowRecord* record = FindWindowRecord(number);
+    return record != nullptr ? record->handle : nullptr;
+}
+
+HWND ControlTargetWindow() {
+    return WindowHandle(layer.target);
+}
+
+std::int32_t WindowNumberFromHandle(HWND window) {
+    for (; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
+        const auto property = reinterpret_cast<INT_PTR>(GetPropA(window, WindowNumberProperty));
+        if (property != 0) return static_cast<std::int32_t>(property - 1);
+    }
+    return -1;
+}
+
+HACCEL WindowAccelerators(HWND window) {
+    if (window == nullptr) return nullptr;
+    const auto property = reinterpret_cast<INT_PTR>(GetPropA(window, WindowNumberProperty));
+    const WindowRecord* record = FindWindowRecord(static_cast<std::int32_t>(property - 1));
+    return record != nullptr && record->handle == window ? record->accelerators : nullptr;
+}
+
+}  // namespace tarvik
