@@ -86,6 +86,8 @@ std::string_view Detached(std::string_view text, const std::string& output, std:
 
 }  // namespace
 
+// Built by the compiler rather than filled on the first decode: it holds the same values from the
+// start, and there is no fill-once flag for two threads to race on.
 extern constexpr std::array<unsigned char, 256> Base64DecodeTable = MakeDecodeTable();
 
 int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
