@@ -8,13 +8,17 @@
 //                                            end and prints "exit code N"
 //
 // Exit code 0 on success, 1 when the window or its process did not do what was asked in time,
-// 2 for a wrong command line. The title arrives as a wide string, so a Chinese title typed in a
-// UTF-8 terminal matches whatever the ANSI code page is.
+// 2 for a wrong command line.
+//
+// TITLE may spell any character as \uXXXX (four hex digits): Wine turns the Unix command line
+// into Windows text through the Unix locale, and where zh_CN.UTF-8 is not installed it keeps only
+// seven bits of each byte, so a Chinese title cannot arrive as it was typed. ASCII always does.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
+#include <string>
 
 namespace {
 
@@ -53,6 +57,32 @@ HWND WaitForVisibleWindow(const wchar_t* title, const Deadline& deadline) {
         if (deadline.passed()) return nullptr;
         Sleep(100);
     }
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+// Replaces each \uXXXX by its character; a backslash not followed by that stays as it is.
+std::wstring Unescape(const wchar_t* text) {
+    std::wstring result;
+    for (const wchar_t* at = text; *at;) {
+        if (at[0] == L'\\' && at[1] == L'u') {
+            int code = 0, digits = 0;
+            while (digits < 4 && HexDigit(at[2 + digits]) >= 0)
+                code = code * 16 + HexDigit(at[2 + digits++]);
+            if (digits == 4) {
+                result += static_cast<wchar_t>(code);
+                at += 6;
+                continue;
+            }
+        }
+        result += *at++;
+    }
+    return result;
 }
 
 bool ParseSeconds(const wchar_t* text, DWORD* seconds) {
@@ -105,7 +135,8 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     Deadline deadline(seconds);
-    HWND window = WaitForVisibleWindow(argv[2], deadline);
+    std::wstring title = Unescape(argv[2]);
+    HWND window = WaitForVisibleWindow(title.c_str(), deadline);
     if (!window) {
         std::fprintf(stderr, "tarvik-window-tool: no visible window with that title\n");
         return 1;
