@@ -1,5 +1,7 @@
 #include "platform/clipboard.h"
 
+#include "platform/clipboard_text_block.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -89,18 +91,19 @@ std::uintptr_t WriteClipboardText(std::string_view text) {
     return reinterpret_cast<std::uintptr_t>(taken);
 }
 
+std::string TextOfBlock(HGLOBAL block) {
+    LockedGlobal locked(block);
+    if (locked.Bytes() == nullptr) return {};
+    const char* bytes = locked.Bytes();
+    const char* end = bytes + GlobalSize(block);
+    return std::string(bytes, std::find(bytes, end, '\0'));
+}
+
 std::string ReadClipboardText() {
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) return {};
     HANDLE block = GetClipboardData(CF_TEXT);
-    if (block == nullptr) return {};
-    LockedGlobal locked(block);
-    if (locked.Bytes() == nullptr) return {};
-    // Another program wrote this block and need not have ended it with a NUL: its size is the
-    // limit.
-    const char* bytes = locked.Bytes();
-    const char* end = bytes + GlobalSize(block);
-    return std::string(bytes, std::find(bytes, end, '\0'));
+    return block == nullptr ? std::string() : TextOfBlock(block);
 }
 
 }  // namespace tarvik

@@ -1,0 +1,182 @@
+#include "tests/platform/test_support.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace tarvik::test {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('\\') + 1);
+}
+
+}  // namespace
+
+std::string HelperPath() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return FolderOf(self) + "platform_helper.exe";
+}
+
+std::string ScratchFolder() {
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    std::string folder = std::string(temporary) + "tarvik platform test\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+NamedEvent::NamedEvent(const char* purpose)
+    : name_("tarvik-" + std::string(purpose) + "-" + std::to_string(GetCurrentProcessId())),
+      handle_(CreateEventA(nullptr, FALSE, FALSE, name_.c_str())) {}
+
+HelperProcess::HelperProcess(const std::string& arguments) {
+    std::string commandLine = "\"" + HelperPath() + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started)) {
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+    }
+}
+
+HelperProcess::~HelperProcess() {
+    if (process_ == nullptr) return;
+    WaitForSingleObject(process_, 30000);
+    CloseHandle(process_);
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(std::string title, std::function<void(HWND box)> inspect)
+    : watcher_([this, title = std::move(title), inspect = std::move(inspect)] {
+          const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+          while (!stop_ && std::chrono::steady_clock::now() < deadline) {
+              HWND box = FindWindowA("#32770", title.empty() ? nullptr : title.c_str());
+              DWORD process = 0;
+              if (box != nullptr) GetWindowThreadProcessId(box, &process);
+              if (process == GetCurrentProcessId() && IsWindowVisible(box)) {
+                  inspect(box);
+                  answered_ = true;
+                  PostMessageA(box, WM_COMMAND, IDOK, 0);
+                  return;
+              }
+              Sleep(20);
+          }
+      }) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    stop_ = true;
+    if (watcher_.joinable()) watcher_.join();
+}
+
+bool MessageBoxAnswerer::Answered() {
+    stop_ = true;
+    if (watcher_.joinable()) watcher_.join();
+    return answered_;
+}
+
+namespace {
+
+bool KeyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+bool ReadDefaultValue(const std::string& path, std::string& value) {
+    char buffer[1024] = {};
+    LONG size = sizeof buffer;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, path.c_str(), buffer, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    value = buffer;
+    return true;
+}
+
+bool WriteDefaultValue(const std::string& path, const std::string& value) {
+    return RegSetValueA(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(),
+                        static_cast<DWORD>(value.size())) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+ShellAssociation::ShellAssociation(
+    std::initializer_list<std::pair<std::string, std::string>> keys) {
+    for (const auto& [path, value] : keys) {
+        // The outermost key that does not exist yet is the one to delete at the end.
+        std::string missing;
+        for (std::size_t end = 0; end != std::string::npos && missing.empty();) {
+            end = path.find('\\', end + 1);
+            const std::string prefix = path.substr(0, end);
+            if (!KeyExists(prefix)) missing = prefix;
+        }
+        if (missing.empty()) {
+            Replaced old{path, false, {}};
+            old.hadValue = ReadDefaultValue(path, old.value);
+            replaced_.push_back(old);
+        } else {
+            madeKeys_.push_back(missing);
+        }
+        if (!WriteDefaultValue(path, value)) registered_ = false;
+    }
+}
+
+ShellAssociation::~ShellAssociation() {
+    for (auto old = replaced_.rbegin(); old != replaced_.rend(); ++old) {
+        if (old->hadValue) {
+            WriteDefaultValue(old->path, old->value);
+        } else {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, old->path.c_str(), 0, KEY_SET_VALUE, &key) ==
+                ERROR_SUCCESS) {
+                RegDeleteValueA(key, nullptr);
+                RegCloseKey(key);
+            }
+        }
+    }
+    for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made) {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, made->c_str());
+    }
+}
+
+LaunchRecorder::LaunchRecorder()
+    : path_(ScratchFolder() + "launch-record-" + std::to_string(GetCurrentProcessId()) + ".txt") {
+    DeleteFileA(path_.c_str());
+    SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", path_.c_str());
+}
+
+LaunchRecorder::~LaunchRecorder() {
+    SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", nullptr);
+    DeleteFileA(path_.c_str());
+}
+
+bool LaunchRecorder::Read(LaunchRecord& record, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
+    }
+    std::ifstream file(path_, std::ios::binary);
+    std::getline(file, record.commandLine);
+    std::getline(file, record.workingDirectory);
+    record.arguments.clear();
+    for (std::string argument; std::getline(file, argument);) record.arguments.push_back(argument);
+    file.close();
+    DeleteFileA(path_.c_str());
+    return true;
+}
+
+bool SameFolder(std::string a, std::string b) {
+    for (std::string* path : {&a, &b}) {
+        if (!path->empty() && path->back() == '\\') path->pop_back();
+    }
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+}  // namespace tarvik::test
