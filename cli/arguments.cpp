@@ -57,15 +57,15 @@ Invocation ParseArguments(std::span<const std::string_view> arguments) {
     if (arguments.empty()) return Rejected({});
 
     std::size_t next = 0;
-    if (arguments[next] == "--help") {
-        Invocation invocation;
-        invocation.action = Action::ShowHelp;
-        return invocation;
-    }
     bool gbk = false;
     if (arguments[next] == "--gbk") {
         gbk = true;
         ++next;
+    }
+    if (next < arguments.size() && arguments[next] == "--help") {
+        Invocation invocation;
+        invocation.action = Action::ShowHelp;
+        return invocation;
     }
     if (next == arguments.size()) return Rejected("a command is missing");
 

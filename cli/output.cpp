@@ -4,15 +4,9 @@
 
 namespace tarvik::cli {
 
-namespace {
-
-// Static because stdio may still flush through it while the program exits.
-char StreamBuffer[1 << 16];
-
-}  // namespace
-
 Output::Output(std::FILE* stream) : stream_(stream) {
-    std::setvbuf(stream_, StreamBuffer, _IOFBF, sizeof StreamBuffer);
+    // Full buffering even on a terminal or pipe: a batch writes many short lines.
+    std::setvbuf(stream_, nullptr, _IOFBF, 1 << 16);
 }
 
 bool Output::Write(std::string_view bytes) {

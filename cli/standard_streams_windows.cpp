@@ -1,7 +1,8 @@
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the declarations of windows.h first.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <memory>
