@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,20 @@ TEST(Resources, ManifestAsksForCommonControlsSixOfThisArchitecture) {
     EXPECT_NE(manifest.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos);
     for (const char* absent : {"dpiAware", "activeCodePage", "trustInfo"})
         EXPECT_EQ(manifest.find(absent), std::string::npos) << absent;
+}
+
+// The loader reads the manifest when the process starts, and then hands out version 6 of the
+// common controls from the side-by-side store instead of the version 5 in the system folder.
+// (Wine reports 5.81 from DllGetVersion for both, so the folder is what tells them apart.)
+TEST(Resources, ManifestBringsCommonControlsSix) {
+    HMODULE controls = LoadLibraryA("comctl32.dll");
+    ASSERT_NE(controls, nullptr);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(controls, path, MAX_PATH);
+    FreeLibrary(controls);
+    std::string folder(path);
+    for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(folder.find("\\winsxs\\"), std::string::npos) << path;
 }
 
 TEST(Resources, VersionInformationNamesTheProductInChinese) {
