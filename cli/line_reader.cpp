@@ -1,7 +1,11 @@
 #include "cli/line_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <utility>
+
+#include "cli/standard_streams.h"
 
 namespace tarvik::cli {
 
@@ -11,8 +15,22 @@ constexpr std::size_t ReadSize = 1 << 16;
 
 }  // namespace
 
-LineReader::LineReader(std::FILE* stream, std::size_t maxLineLength)
-    : stream_(stream), maxLineLength_(maxLineLength), buffer_(ReadSize) {}
+LineReader::LineReader(std::FILE* stream, std::size_t maxLineLength,
+                       std::function<void()> beforeReading)
+    : stream_(stream),
+      maxLineLength_(maxLineLength),
+      beforeReading_(std::move(beforeReading)),
+      buffer_(ReadSize) {}
+
+bool LineReader::Read(std::size_t from) {
+    if (beforeReading_) beforeReading_();
+    const std::ptrdiff_t count =
+        ReadAvailable(stream_, buffer_.data() + from, buffer_.size() - from);
+    if (count < 0) failure_ = errno != 0 ? errno : EIO;
+    if (count <= 0) return false;
+    end_ = from + static_cast<std::size_t>(count);
+    return true;
+}
 
 bool LineReader::Fill() {
     if (begin_ > 0) {
@@ -20,12 +38,15 @@ bool LineReader::Fill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (buffer_.size() - end_ < ReadSize)
+    if (buffer_.size() - end_ < ReadSize) {
         buffer_.resize(std::max(buffer_.size() * 2, end_ + ReadSize));
-    const std::size_t read = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, stream_);
-    end_ += read;
-    if (read == 0 && std::ferror(stream_)) failed_ = true;
-    return read > 0;
+    }
+    return Read(end_);
+}
+
+bool LineReader::Refill() {
+    begin_ = end_ = 0;
+    return Read(0);
 }
 
 LineStatus LineReader::Next(std::string_view& line) {
@@ -49,7 +70,7 @@ LineStatus LineReader::Next(std::string_view& line) {
         if (!Fill()) break;
         searched += begin_;
     }
-    if (failed_) return LineStatus::ReadError;
+    if (failure_ != 0) return LineStatus::ReadError;
     if (begin_ == end_) return LineStatus::End;
 
     const std::size_t length = end_ - begin_;
@@ -61,10 +82,7 @@ LineStatus LineReader::Next(std::string_view& line) {
 LineStatus LineReader::SkipRestOfLine() {
     // Nothing of the line is kept, so the buffer does not grow past the limit.
     for (;;) {
-        begin_ = end_ = 0;
-        const std::size_t read = std::fread(buffer_.data(), 1, buffer_.size(), stream_);
-        if (read == 0) return std::ferror(stream_) ? LineStatus::ReadError : LineStatus::TooLong;
-        end_ = read;
+        if (!Refill()) return failure_ != 0 ? LineStatus::ReadError : LineStatus::TooLong;
         const auto* lineFeed = static_cast<const char*>(std::memchr(buffer_.data(), '\n', end_));
         if (lineFeed != nullptr) {
             begin_ = static_cast<std::size_t>(lineFeed - buffer_.data()) + 1;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -13,28 +14,37 @@ enum class LineStatus {
     Line,       // `line` holds the next line
     TooLong,    // the next line was longer than the limit; it was skipped up to its LF
     End,        // no more lines
-    ReadError,  // the stream failed; errno tells why
+    ReadError,  // the stream failed; Failure() holds the errno
 };
 
 class LineReader {
   public:
-    LineReader(std::FILE* stream, std::size_t maxLineLength);
+    // `beforeReading` runs whenever the reader is about to wait for more input: the place to
+    // flush the answers to the lines read so far.
+    LineReader(std::FILE* stream, std::size_t maxLineLength,
+               std::function<void()> beforeReading = {});
 
     // A line ends at LF, and one CR right before the LF is dropped; a last line without LF
     // counts. `line` stays valid until the next call.
     LineStatus Next(std::string_view& line);
 
+    int Failure() const { return failure_; }
+
   private:
     // Reads more bytes after the pending ones; false at the end of the stream or on failure.
     bool Fill();
+    // Reads into the whole buffer, dropping what it held.
+    bool Refill();
+    bool Read(std::size_t from);
     LineStatus SkipRestOfLine();
 
     std::FILE* stream_;
     std::size_t maxLineLength_;
+    std::function<void()> beforeReading_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // the pending bytes are buffer_[begin_, end_)
     std::size_t end_ = 0;
-    bool failed_ = false;
+    int failure_ = 0;
 };
 
 }  // namespace tarvik::cli

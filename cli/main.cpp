@@ -1,6 +1,5 @@
 // tarvik-link: the window's six conversions for scripts. One TEXT from the command line, or every
 // line of standard input; results on standard output, errors on standard error.
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <new>
@@ -27,7 +26,7 @@ int ConvertText(Conversion& conversion, std::string_view text, Output& output,
                 Diagnostics& diagnostics) {
     const Verdict verdict = conversion.Run(text);
     if (verdict == Verdict::NewText) output.WriteLine(conversion.Result());
-    if (!output.Finish()) {
+    if (!output.Flush()) {
         diagnostics.ReportWriteFailure(output.Failure());
         return ExitFailed;
     }
@@ -38,7 +37,7 @@ int ConvertText(Conversion& conversion, std::string_view text, Output& output,
 
 int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
                  Diagnostics& diagnostics) {
-    LineReader reader(input, MaxInputLength);
+    LineReader reader(input, MaxInputLength, [&output] { output.Flush(); });
     bool anyError = false;
     std::uint64_t lineNumber = 0;
     std::string_view line;
@@ -46,9 +45,8 @@ int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
         const LineStatus status = reader.Next(line);
         if (status == LineStatus::End) break;
         if (status == LineStatus::ReadError) {
-            const int error = errno;
-            output.Finish();
-            diagnostics.ReportReadFailure(error);
+            output.Flush();
+            diagnostics.ReportReadFailure(reader.Failure());
             return ExitFailed;
         }
         ++lineNumber;
@@ -62,7 +60,7 @@ int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
             diagnostics.ReportLine(lineNumber, verdict);
         }
     }
-    if (!output.Finish()) {
+    if (!output.Flush()) {
         diagnostics.ReportWriteFailure(output.Failure());
         return ExitFailed;
     }
@@ -76,7 +74,7 @@ int Run(int argc, char** argv) {
 
     if (invocation.action == Action::ShowHelp) {
         Output output(stdout);
-        return output.Write(UsageText) && output.Finish() ? ExitDone : ExitFailed;
+        return output.Write(UsageText) && output.Flush() ? ExitDone : ExitFailed;
     }
     GbkConverter converter;
     Diagnostics diagnostics(MessageEncoding(invocation.gbk), converter);

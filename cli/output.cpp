@@ -24,7 +24,7 @@ bool Output::WriteLine(std::string_view text) {
     return Write(text) && Write("\n");
 }
 
-bool Output::Finish() {
+bool Output::Flush() {
     if (failure_ != 0) return false;
     errno = 0;
     if (std::fflush(stream_) != 0 || std::ferror(stream_)) {

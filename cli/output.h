@@ -14,7 +14,7 @@ class Output {
     // Each returns false once writing has failed; Failure() then holds the errno.
     bool Write(std::string_view bytes);
     bool WriteLine(std::string_view text);
-    bool Finish();
+    bool Flush();
 
     int Failure() const { return failure_; }
 

@@ -2,6 +2,8 @@
 // standard streams, how a message reaches the user, and where TEXT comes from.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,11 @@ enum class TextEncoding { Gbk, Utf8 };
 // Bytes must pass unchanged (no CR LF translation on Windows), and a closed pipe must come back
 // as a write error instead of ending the process silently.
 void PrepareStandardStreams();
+
+// Reads what the stream has, at most `size` bytes, waiting only while it has nothing (stdio's
+// fread would wait for the whole `size`, so a line typed or sent by a coprocess would sit unread).
+// Returns the count, 0 at the end, or -1 with errno set.
+std::ptrdiff_t ReadAvailable(std::FILE* stream, char* buffer, std::size_t size);
 
 // The encoding in which messages reach standard error: what the user's terminal shows.
 TextEncoding MessageEncoding(bool gbkOption);

@@ -1,3 +1,8 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 
@@ -7,6 +12,13 @@ namespace tarvik::cli {
 
 void PrepareStandardStreams() {
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::ptrdiff_t ReadAvailable(std::FILE* stream, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t count = read(fileno(stream), buffer, std::min<std::size_t>(size, SSIZE_MAX));
+        if (count >= 0 || errno != EINTR) return count;
+    }
 }
 
 TextEncoding MessageEncoding(bool) {

@@ -4,6 +4,8 @@
 // shellapi.h needs the declarations of windows.h first.
 #include <shellapi.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <memory>
 
@@ -35,6 +37,11 @@ void PrepareStandardStreams() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::ptrdiff_t ReadAvailable(std::FILE* stream, char* buffer, std::size_t size) {
+    return _read(_fileno(stream), buffer,
+                 static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
 }
 
 // Redirected messages keep the encoding of the texts on standard output.

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -154,6 +161,43 @@ TEST(TarvikLink, ConvertsLongLinesWhole) {
 }
 
 #ifndef _WIN32
+// A script that sends one line and waits for its answer must get it while its input stays open.
+TEST(TarvikLink, AnswersALineBeforeTheInputEnds) {
+    int toProgram[2], fromProgram[2];
+    ASSERT_EQ(pipe(toProgram), 0);
+    ASSERT_EQ(pipe(fromProgram), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toProgram[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, fromProgram[1], 1);
+    posix_spawn_file_actions_addclose(&actions, toProgram[1]);
+    posix_spawn_file_actions_addclose(&actions, fromProgram[0]);
+    char* argv[] = {const_cast<char*>(TARVIK_LINK_PATH), const_cast<char*>("thunder"), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, TARVIK_LINK_PATH, &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(toProgram[0]);
+    close(fromProgram[1]);
+
+    const std::string line = Address + "\n";
+    ASSERT_EQ(write(toProgram[1], line.data(), line.size()), std::ssize(line));
+    std::string answer;
+    pollfd readable{fromProgram[0], POLLIN, 0};
+    while (answer.find('\n') == std::string::npos && poll(&readable, 1, 5000) == 1) {
+        char bytes[256];
+        const ssize_t count = read(fromProgram[0], bytes, sizeof bytes);
+        if (count <= 0) break;
+        answer.append(bytes, static_cast<std::size_t>(count));
+    }
+    EXPECT_EQ(answer, ThunderLink + "\n");
+
+    close(toProgram[1]);
+    close(fromProgram[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 TEST(TarvikLink, ReportsAnOutputThatCannotBeWritten) {
     const ProgramRun single = RunTarvikLink({"thunder", Address}, "", "/dev/full");
     const ProgramRun batch = RunTarvikLink({"thunder"}, Address + "\n", "/dev/full");
