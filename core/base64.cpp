@@ -2,6 +2,10 @@
 
 #include <limits>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 #include "core/base64_joined.h"
 #include "core/text_views.h"
 
@@ -50,12 +54,83 @@ char* Encode(const unsigned char* input, std::size_t length, char* output) {
     return EncodeTail(input + whole, length - whole, EncodeWholeGroups(input, whole, output));
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TARVIK_BASE64_AVX2 1
+
+constexpr signed char LowNibbleBits[16] = {0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
+                                           0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A};
+constexpr signed char HighNibbleBits[16] = {0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08,
+                                            0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10};
+constexpr signed char HighNibbleShift[16] = {
+    0, 0, 62 - '+', 52 - '0', -'A', -'A', 26 - 'a', 26 - 'a', 0, 0, 0, 0, 0, 0, 0, 0};
+
+// A table of 16 bytes in both halves of a register, for looking up nibbles.
+__attribute__((target("avx2"))) inline __m256i NibbleTable(const signed char (&table)[16]) {
+    return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table)));
+}
+
+// Decodes eight groups at a time while a block of 32 characters holds no pad: there every group
+// reads its four characters and writes three bytes, and a character outside the alphabet counts as
+// 0, exactly as in the group-by-group loop. The first block with a pad is left to that loop.
+// Returns the number of groups decoded.
+__attribute__((target("avx2"))) std::size_t DecodeBlocks(const unsigned char* input,
+                                                         std::size_t groups,
+                                                         unsigned char* output) {
+    std::size_t done = 0;
+    for (; groups - done >= 8; done += 8, input += 32, output += 24) {
+        const __m256i text = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(input));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi8(text, _mm256_set1_epi8(Pad))) != 0) break;
+
+        // A character is in the alphabet when the bits that its low nibble and its high nibble
+        // select have nothing in common; within the alphabet its high nibble (and a "/" test)
+        // gives what to add to reach its value. Bytes from 0x80 have high nibbles 8 to 15.
+        const __m256i low = _mm256_and_si256(text, _mm256_set1_epi8(0x0F));
+        const __m256i high = _mm256_and_si256(_mm256_srli_epi32(text, 4), _mm256_set1_epi8(0x0F));
+        const __m256i clash =
+            _mm256_and_si256(_mm256_shuffle_epi8(NibbleTable(LowNibbleBits), low),
+                             _mm256_shuffle_epi8(NibbleTable(HighNibbleBits), high));
+        const __m256i known = _mm256_cmpeq_epi8(clash, _mm256_setzero_si256());
+        const __m256i slash = _mm256_cmpeq_epi8(text, _mm256_set1_epi8('/'));
+        const __m256i shift =
+            _mm256_add_epi8(_mm256_shuffle_epi8(NibbleTable(HighNibbleShift), high),
+                            _mm256_and_si256(slash, _mm256_set1_epi8((63 - '/') - (62 - '+'))));
+        const __m256i values = _mm256_and_si256(_mm256_add_epi8(text, shift), known);
+
+        // Four 6-bit values become one 24-bit number per group, then three bytes, highest first.
+        const __m256i pairs = _mm256_maddubs_epi16(values, _mm256_set1_epi32(0x01400140));
+        const __m256i numbers = _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00011000));
+        const __m256i lanes = _mm256_shuffle_epi8(
+            numbers, _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1, 2, 1,
+                                      0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+        const __m256i bytes =
+            _mm256_permutevar8x32_epi32(lanes, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(output), _mm256_castsi256_si128(bytes));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(output + 16),
+                         _mm256_extracti128_si256(bytes, 1));
+    }
+    return done;
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 // Decodes `groups` groups and returns the number of bytes written. A pad ends its group early and
 // the next group is read from that pad on, so the groups may use fewer than 4 × groups characters;
 // they never read past them.
 std::size_t DecodeGroups(const char* text, std::size_t groups, unsigned char* output) {
     const auto* input = reinterpret_cast<const unsigned char*>(text);
     unsigned char* const start = output;
+#ifdef TARVIK_BASE64_AVX2
+    if (groups >= 8 && HasAvx2()) {
+        const std::size_t done = DecodeBlocks(input, groups, output);
+        input += 4 * done;
+        output += 3 * done;
+        groups -= done;
+    }
+#endif
     for (; groups != 0; --groups) {
         const unsigned s0 = Base64DecodeTable[input[0]];
         const unsigned s1 = Base64DecodeTable[input[1]];

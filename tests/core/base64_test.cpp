@@ -92,6 +92,54 @@ TEST(Base64, ResultsFarOverTheSpecimenBufferComeBackWhole) {
     EXPECT_EQ(Base64DecodeText(encoded), text);
 }
 
+// The decoder read straight from its rules, group by group, for comparing with the real one on
+// long malformed texts, where it may take whole blocks of groups at a time.
+std::string DecodeByTheRules(const std::string& text) {
+    std::string bytes;
+    std::size_t at = 0;
+    for (std::size_t groups = text.size() / 4; groups != 0; --groups) {
+        const auto value = [&](std::size_t i) -> unsigned {
+            return Base64DecodeTable[static_cast<unsigned char>(text[at + i])];
+        };
+        bytes += static_cast<char>(value(0) << 2 | value(1) >> 4);
+        if (text[at + 2] == '=') {
+            at += 2;
+            continue;
+        }
+        bytes += static_cast<char>((value(1) & 15) << 4 | value(2) >> 2);
+        if (text[at + 3] == '=') {
+            at += 3;
+            continue;
+        }
+        bytes += static_cast<char>((value(2) & 3) << 6 | value(3));
+        at += 4;
+    }
+    return bytes;
+}
+
+TEST(Base64, LongMalformedTextsDecodeByTheGroupRules) {
+    // Mostly the alphabet, with pads, spaces, line breaks, the URL-safe characters, NUL and GBK
+    // bytes sprinkled at every kind of position.
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const std::string others = "= \r\n-_&\x80\xA3\xFF"s + '\0';
+    std::mt19937 random(20261206);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int strangeness = trial % 4 == 0 ? 0 : 1 + static_cast<int>(random() % 64);
+        std::string text(random() % 300, '\0');
+        for (char& c : text) {
+            c = static_cast<int>(random() % 1000) < strangeness ? others[random() % others.size()]
+                                                                : alphabet[random() % 64];
+        }
+        const std::string expected = DecodeByTheRules(text);
+        std::string output(expected.size() + 2, '#');
+        const int32_t count =
+            Base64DecodeBuffer(text.data(), static_cast<int32_t>(text.size()),
+                               reinterpret_cast<unsigned char*>(output.data()), 0);
+        ASSERT_EQ(count, text.size() % 4 == 0 ? static_cast<int32_t>(expected.size()) : 0) << text;
+        ASSERT_EQ(output.substr(0, expected.size() + 1), expected + '\0') << text;
+    }
+}
+
 // Appending keeps what the buffer held, and may read its text from that very buffer.
 TEST(Base64, AppendingMayReadFromTheBufferItself) {
     std::string output = "YWJj:";
