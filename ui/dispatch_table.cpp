@@ -6,6 +6,7 @@
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/event_loop.h"
+#include "ui/tool_commands.h"
 
 namespace tarvik {
 namespace {
@@ -34,9 +35,9 @@ constexpr DispatchEntry DispatchTable[] = {
     {OutputLabel, nullptr},
     {ThunderButton, Convert<LinkCommand::Thunder>},
     {RayFileButton, Convert<LinkCommand::RayFile>},
-    {CopyButton, nullptr},
-    {PasteButton, nullptr},
-    {OnlineButton, nullptr},
+    {CopyButton, CopyCommand},
+    {PasteButton, PasteCommand},
+    {OnlineButton, OnlineCommand},
     {InputBox, nullptr},
     {OutputBox, nullptr},
     {FlashGetButton, Convert<LinkCommand::FlashGet>},
