@@ -41,7 +41,7 @@ struct WhileUp {
     std::vector<HWND> disabledList;
 };
 
-TEST(MessageBox, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
+TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
     ASSERT_TRUE(CreateObjectHeap());
     TopLevelWindow main("main"), other("other"), disabled("disabled before"),
         hidden("hidden", false);

@@ -1,6 +1,5 @@
 #include "tests/platform/test_support.h"
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -51,30 +50,40 @@ HelperProcess::~HelperProcess() {
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::string title, std::function<void(HWND box)> inspect)
-    : watcher_([this, title = std::move(title), inspect = std::move(inspect)] {
-          const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-          while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-              HWND box = FindWindowA("#32770", title.empty() ? nullptr : title.c_str());
-              DWORD process = 0;
-              if (box != nullptr) GetWindowThreadProcessId(box, &process);
-              if (process == GetCurrentProcessId() && IsWindowVisible(box)) {
-                  inspect(box);
-                  answered_ = true;
-                  PostMessageA(box, WM_COMMAND, IDOK, 0);
-                  return;
-              }
-              Sleep(20);
-          }
-      }) {}
+    : title_(std::move(title)),
+      inspect_(std::move(inspect)),
+      watcher_(CreateThread(nullptr, 0, Watch, this, 0, nullptr)) {}
+
+DWORD WINAPI MessageBoxAnswerer::Watch(void* self) {
+    auto& answerer = *static_cast<MessageBoxAnswerer*>(self);
+    const DWORD start = GetTickCount();
+    while (!answerer.stop_ && GetTickCount() - start < 15000) {
+        HWND box =
+            FindWindowA("#32770", answerer.title_.empty() ? nullptr : answerer.title_.c_str());
+        DWORD process = 0;
+        if (box != nullptr) GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(box)) {
+            answerer.inspect_(box);
+            answerer.answered_ = true;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
-    stop_ = true;
-    if (watcher_.joinable()) watcher_.join();
+    Answered();
 }
 
 bool MessageBoxAnswerer::Answered() {
     stop_ = true;
-    if (watcher_.joinable()) watcher_.join();
+    if (watcher_ != nullptr) {
+        WaitForSingleObject(watcher_, INFINITE);
+        CloseHandle(watcher_);
+        watcher_ = nullptr;
+    }
     return answered_;
 }
 

@@ -8,7 +8,6 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -63,9 +62,13 @@ class MessageBoxAnswerer {
     bool Answered();
 
   private:
+    static DWORD WINAPI Watch(void* self);
+
+    std::string title_;
+    std::function<void(HWND box)> inspect_;
     std::atomic<bool> answered_{false};
     std::atomic<bool> stop_{false};
-    std::thread watcher_;
+    HANDLE watcher_;
 };
 
 // Shell associations for one test: each pair is a key path under HKEY_CLASSES_ROOT and the
