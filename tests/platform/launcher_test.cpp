@@ -124,16 +124,5 @@ TEST_F(Launcher, TargetNobodyCanOpenFailsWithoutAWord) {
     }
 }
 
-TEST_F(Launcher, OptionsThatAreNotBuiltRefuseTheWholeLaunch) {
-    const std::string helper = test::HelperPath();
-    for (std::uint32_t option : {LaunchWait, LaunchHidden, LaunchKeepProcess, LaunchPipeOutput,
-                                 LaunchPipeInput, LaunchPipeError, LaunchInputFromSource}) {
-        SCOPED_TRACE(option);
-        EXPECT_EQ(LaunchTarget(helper, "", "", option, nullptr), 0);
-    }
-    test::LaunchRecord record;
-    EXPECT_FALSE(recorder_.Read(record, 500)) << "started: " << record.commandLine;
-}
-
 }  // namespace
 }  // namespace tarvik
