@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Turns the figures that scripts/bench collected into one table, prints it, and optionally puts
+it into a Markdown file between the markers below, keeping the hand-written text around them.
+
+    report.py RESULTS COMMANDS [MARKDOWN]
+"""
+import json
+import sys
+from pathlib import Path
+
+BEGIN = "<!-- scripts/bench: begin -->"
+END = "<!-- scripts/bench: end -->"
+GOAL_FOOTPRINT = 200 * 1024
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll",
+               "shell32.dll", "msvcrt.dll"}
+
+
+def read_results(path):
+    results = {}
+    for line in Path(path).read_text().splitlines():
+        key, _, value = line.partition("=")
+        results[key] = value
+    return results
+
+
+def pairs(line):
+    """'runs=15 median_ms=1.0' -> {'runs': '15', 'median_ms': '1.0'}"""
+    return dict(item.split("=", 1) for item in line.split() if "=" in item)
+
+
+def seconds(value):
+    return f"{value * 1000:.0f} ms" if value < 10 else f"{value:.2f} s"
+
+
+def verdict(met):
+    return "yes" if met else "**no**"
+
+
+def batch_rows(results, rows, notes):
+    if "batch_json" not in results:
+        rows.append(["Batch conversion", "not available", "", "", "", ""])
+        return None
+    runs = {r["command"]: r for r in json.loads(Path(results["batch_json"]).read_text())["results"]}
+    tarvik, python, floor = runs["tarvik-link"], runs["python"], runs["base64"]
+    count = f"{int(results.get('links', 0)):,}" if results.get("links") else ""
+
+    def shown(run):
+        return f"{seconds(run['mean'])} ± {seconds(run['stddev'])}"
+
+    speedup = python["mean"] / tarvik["mean"]
+    rows.append([f"Batch: {count} Thunder links, tarvik-link vs the per-line Python script",
+                 shown(tarvik), shown(python), f"{speedup:.1f}× faster", "≥ 20× faster",
+                 verdict(speedup >= 20)])
+    share = tarvik["mean"] / floor["mean"]
+    rows.append(["Batch: tarvik-link vs `base64 -d` on the same payloads (the floor)",
+                 shown(tarvik), shown(floor), f"{share:.2f}× the time", "≤ 1.5× the time",
+                 verdict(share <= 1.5)])
+
+    def cpu(run):
+        return run["user"] + run["system"]
+
+    notes.append(
+        "Processor time (user + system, mean): "
+        f"tarvik-link {seconds(cpu(tarvik))}, Python {seconds(cpu(python))} "
+        f"({cpu(python) / cpu(tarvik):.1f}×), base64 -d {seconds(cpu(floor))} "
+        f"({cpu(tarvik) / cpu(floor):.2f}× of it).")
+    # coreutils' bulk decoding speed on the same payloads, for the codec rows.
+    return int(results["payload_bytes"]) / floor["mean"] / 1e6
+
+
+def codec_rows(results, rows, floor_mbs):
+    if "codec_json" not in results:
+        rows.append(["Codec", "not available", "", "", "", ""])
+        return
+    benchmarks = json.loads(Path(results["codec_json"]).read_text())["benchmarks"]
+    for bench in benchmarks:
+        if bench.get("error_occurred"):
+            rows.append([f"Codec: {bench['name']}", bench.get("error_message", "error"),
+                         "", "", "", "no"])
+            continue
+        name, size = bench["name"].split("/")
+        size = "1 KB" if size == "1024" else "1 MB"
+        mbs = bench["bytes_per_second"] / 1e6
+        routine = "Base64DecodeBuffer" if name == "DecodeBuffer" else "Base64EncodeBuffer"
+        if name == "DecodeBuffer":
+            alternative = f"`base64 -d` {floor_mbs:,.0f} MB/s" if floor_mbs else ""
+            ratio = f"{mbs / floor_mbs:.1f}×" if floor_mbs else ""
+            rows.append([f"Codec: {routine}, {size}", f"{mbs:,.0f} MB/s", alternative, ratio,
+                         "≥ 1,000 MB/s", verdict(mbs >= 1000)])
+        else:
+            rows.append([f"Codec: {routine}, {size}", f"{mbs:,.0f} MB/s", "", "", "", ""])
+
+
+def startup_rows(results, rows, notes):
+    tarvik, minimal = results.get("startup_tarvik"), results.get("startup_minimal")
+    if not tarvik or not minimal:
+        rows.append(["Start-up under Wine", "not available", "", "", "", ""])
+    else:
+        t, m = pairs(tarvik), pairs(minimal)
+        ratio = float(t["median_ms"]) / float(m["median_ms"])
+        rows.append([f"Start-up under Wine: process start to `MainWindow` answering, "
+                     f"median of {t['runs']}",
+                     f"{float(t['median_ms']):.0f} ms", f"minimal window {float(m['median_ms']):.0f} ms",
+                     f"{ratio:.2f}", "≤ 1.2", verdict(ratio <= 1.2)])
+        notes.append(f"Start-up, fastest run: tarvik.exe {float(t['min_ms']):.0f} ms, minimal "
+                     f"window {float(m['min_ms']):.0f} ms "
+                     f"({float(t['min_ms']) / float(m['min_ms']):.2f}).")
+    tarvik, minimal = results.get("idle_tarvik"), results.get("idle_minimal")
+    if not tarvik:
+        rows.append(["Idle processor time", "not available", "", "", "", ""])
+    else:
+        t = pairs(tarvik)
+        other = f"minimal window {float(pairs(minimal)['cpu_ms']):.0f} ms" if minimal else ""
+        rows.append([f"Idle: processor time of tarvik.exe over {t['seconds']} s without input",
+                     f"{float(t['cpu_ms']):.0f} ms", other, "", "0 ms",
+                     verdict(float(t["cpu_ms"]) == 0)])
+
+
+def footprint_rows(results, rows):
+    if "footprint_bytes" not in results:
+        rows.append(["Footprint", "not available", "", "", "", ""])
+        return
+    size = int(results["footprint_bytes"])
+    rows.append(["Footprint: `build/mingw-x86/tarvik.exe`", f"{size / 1024:.0f} KiB",
+                 "goal 200 KiB", f"{size / GOAL_FOOTPRINT:.2f}", "≤ 200 KiB",
+                 verdict(size <= GOAL_FOOTPRINT)])
+    dlls = results["footprint_dlls"].split()
+    foreign = [dll for dll in dlls if dll.lower() not in SYSTEM_DLLS]
+    rows.append(["Footprint: DLLs imported", ", ".join(dlls), "", "", "system DLLs only",
+                 verdict(not foreign)])
+
+
+def table(rows):
+    header = ["Comparison", "tarvik", "Alternative", "Ratio", "Goal", "Met"]
+    lines = ["| " + " | ".join(header) + " |", "|" + "---|" * len(header)]
+    lines += ["| " + " | ".join(row) + " |" for row in rows]
+    return "\n".join(lines)
+
+
+def main():
+    results = read_results(sys.argv[1])
+    commands = Path(sys.argv[2]).read_text().strip()
+    markdown = Path(sys.argv[3]) if len(sys.argv) > 3 else None
+
+    rows, notes = [], []
+    floor_mbs = batch_rows(results, rows, notes)
+    codec_rows(results, rows, floor_mbs)
+    startup_rows(results, rows, notes)
+    footprint_rows(results, rows)
+
+    machine = (f"{results.get('cpu')}, {results.get('cores')} cores; {results.get('kernel')}; "
+               f"{results.get('gcc')}; {results.get('mingw')}; {results.get('wine')}; "
+               f"{results.get('python')}; {results.get('coreutils')}; {results.get('hyperfine')}. "
+               f"Load average before and after: {results.get('load_before')} / "
+               f"{results.get('load_after')}.")
+    body = "\n\n".join([table(rows), "\n".join(f"- {note}" for note in notes),
+                        f"Machine: {machine}",
+                        "Commands, in the order run:\n\n```\n" + commands + "\n```"])
+    print(body)
+
+    if markdown:
+        text = markdown.read_text() if markdown.exists() else f"# Benchmarks\n\n{BEGIN}\n{END}\n"
+        before, _, rest = text.partition(BEGIN)
+        _, _, after = rest.partition(END)
+        markdown.write_text(f"{before}{BEGIN}\n{body}\n{END}{after}")
+        print(f"\nwritten to {markdown}")
+
+
+if __name__ == "__main__":
+    main()
