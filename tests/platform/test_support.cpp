@@ -1,6 +1,8 @@
 #include "tests/platform/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -166,18 +168,20 @@ LaunchRecorder::~LaunchRecorder() {
 }
 
 bool LaunchRecorder::Read(LaunchRecord& record, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // The helper writes at least three lines: command line, working directory and program.
+    std::string text;
+    for (const DWORD start = GetTickCount(); std::count(text.begin(), text.end(), '\n') < 3;) {
         if (GetTickCount() - start > milliseconds) return false;
         Sleep(20);
+        std::ifstream file(path_, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
-    std::ifstream file(path_, std::ios::binary);
-    std::getline(file, record.commandLine);
-    std::getline(file, record.workingDirectory);
-    record.arguments.clear();
-    for (std::string argument; std::getline(file, argument);) record.arguments.push_back(argument);
-    file.close();
     DeleteFileA(path_.c_str());
+    std::istringstream lines(text);
+    std::getline(lines, record.commandLine);
+    std::getline(lines, record.workingDirectory);
+    record.arguments.clear();
+    for (std::string argument; std::getline(lines, argument);) record.arguments.push_back(argument);
     return true;
 }
 
