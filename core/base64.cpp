@@ -226,7 +226,10 @@ void AppendBase64EncodeText(std::string_view text, std::string& output) {
 
 void AppendBase64DecodeText(std::string_view text, std::string& output) {
     std::string copy;
-    text = Detached(view::TextOf(text), output, copy);
+    AppendBase64DecodeOfText(Detached(view::TextOf(text), output, copy), output);
+}
+
+void AppendBase64DecodeOfText(std::string_view text, std::string& output) {
     const std::size_t start = output.size();
     output.resize(start + Base64DecodedCapacity(text.size()));
     auto* decoded = reinterpret_cast<unsigned char*>(output.data() + start);

@@ -63,7 +63,7 @@ CommandOutcome FormatError(std::string& output) {
 // that the markers are there.
 CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::string& output) {
     output.clear();
-    AppendBase64DecodeText(Payload(link, format.droppedLength), output);
+    AppendBase64DecodeOfText(Payload(link, format.droppedLength), output);
     const std::size_t markers = format.openingMarker.size() + format.closingMarker.size();
     if (output.size() <= markers) {
         output.clear();
@@ -90,7 +90,7 @@ CommandOutcome ConvertLink(const LinkFormat& format, std::string_view link, std:
 CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
     if (!SchemeIs(view::FieldAt(link, 1, "/"), RayFileScheme)) return FormatError(output);
     output.clear();
-    AppendBase64DecodeText(Payload(link, RayFileDroppedLength), output);
+    AppendBase64DecodeOfText(Payload(link, RayFileDroppedLength), output);
     // Field 1 at "|": the bar is found byte by byte, even as the second byte of a GBK character.
     output.resize(std::min(output.find('|'), output.size()));
     return CommandOutcome::NewText;
@@ -108,11 +108,11 @@ CommandOutcome Run(LinkCommand command, std::string_view link, std::string& outp
             return ReadRayFileLink(link, output);
         case LinkCommand::Base64Encode:
             output.clear();
-            AppendBase64EncodeText(link, output);
+            AppendBase64EncodeJoined({link}, output);
             return CommandOutcome::NewText;
         case LinkCommand::Base64Decode:
             output.clear();
-            AppendBase64DecodeText(link, output);
+            AppendBase64DecodeOfText(link, output);
             return CommandOutcome::NewText;
     }
     return CommandOutcome::NoChange;
