@@ -89,6 +89,23 @@ TEST_F(EventTest, EditBoxesQueueTheirFocusChanges) {
                                                {ControlEvent, OutputBox, 0, FocusLostType}}));
 }
 
+TEST_F(EventTest, MinimisingAndRestoringAreReported) {
+    auto sizeEvents = [] {
+        std::vector<std::int32_t> codes;
+        for (const Event& event : TakeEvents()) {
+            if (event.code == MinimizeWindowEvent || event.code == RestoreWindowEvent ||
+                event.code == SizeWindowEvent) {
+                codes.push_back(event.code);
+            }
+        }
+        return codes;
+    };
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(sizeEvents(), std::vector<std::int32_t>{MinimizeWindowEvent});
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_EQ(sizeEvents(), (std::vector<std::int32_t>{RestoreWindowEvent, SizeWindowEvent}));
+}
+
 TEST_F(EventTest, MessagesForNoWindowOfOursCarryNoWindow) {
     PostMessageA(window, WM_APP + 2, 0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_CLOSE, 0, 0);

@@ -179,6 +179,20 @@ TEST_F(WindowTest, NumbersThatNameNothingDoNothing) {
     CloseNumberedWindow(7);
 }
 
+TEST_F(WindowTest, AWindowWhoseClassCannotBeRegisteredIsNotOpened) {
+    WNDCLASSEXA taken{};
+    taken.cbSize = sizeof taken;
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.hInstance = GetModuleHandleA(nullptr);
+    taken.lpszClassName = "WindowClass_3";
+    ASSERT_NE(RegisterClassExA(&taken), 0);
+    EXPECT_EQ(OpenNumberedWindow(3, 0, 0, 100, 100, "x", CentreOnScreen), nullptr);
+    EXPECT_EQ(FindWindowRecord(3), nullptr);
+    UnregisterClassA(taken.lpszClassName, taken.hInstance);
+    // New controls still go to MainWindow.
+    EXPECT_EQ(GetParent(AddButton(20, 0, 0, 10, 10, "x")), window);
+}
+
 TEST_F(WindowTest, ClosingTheWindowReleasesItsControlsAndClass) {
     CloseNumberedWindow(MainWindow);
     EXPECT_FALSE(IsWindow(window));
