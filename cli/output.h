@@ -1,15 +1,21 @@
-// Standard output through one large stdio buffer, remembering the first failure so that a full
-// disk or a closed pipe ends the run with a message instead of passing as success.
+// Standard output through one large buffer of our own, remembering the first failure so that a
+// full disk or a closed pipe ends the run with a message instead of passing as success.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 namespace tarvik::cli {
 
 class Output {
   public:
     explicit Output(std::FILE* stream);
+    // Writes what is still buffered, so that no answer is lost on an early return.
+    ~Output();
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
 
     // Each returns false once writing has failed; Failure() then holds the errno.
     bool Write(std::string_view bytes);
@@ -19,7 +25,14 @@ class Output {
     int Failure() const { return failure_; }
 
   private:
+    bool Drain();
+    bool Put(std::string_view bytes);
+
     std::FILE* stream_;
+    // A batch writes many short lines: gathering them here costs a copy, where each stdio call
+    // would cost a lock and a call.
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
     int failure_ = 0;
 };
 
