@@ -100,9 +100,11 @@ TEST_F(LoopTest, TheCloseRequestOfMainWindowEndsTheLoopAndClosesTheWindow) {
     EXPECT_EQ(WindowHandle(MainWindow), nullptr);
 }
 
-// The real program, as a user starts and closes it.
-class ToolProcess {
-  public:
+// The real program, as a user starts and closes it. The process is ended if a check fails.
+struct ToolProcess {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+
     ToolProcess() {
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -111,90 +113,66 @@ class ToolProcess {
         command = "\"" + command + TOOL_FROM_TEST + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process_);
-        if (started_) CloseHandle(process_.hThread);
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            return;
+        }
+        CloseHandle(process.hThread);
+        // The window is on screen before its controls are added: it is complete once the tool
+        // waits for its first event.
+        WaitForInputIdle(process.hProcess, 10000);
+        EnumWindows(FindToolWindow, reinterpret_cast<LPARAM>(this));
     }
     ~ToolProcess() {
-        if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.hProcess, 99);
-        }
-        CloseHandle(process_.hProcess);
+        if (process.hProcess == nullptr) return;
+        TerminateProcess(process.hProcess, 99);  // fails harmlessly once it has ended
+        CloseHandle(process.hProcess);
     }
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
 
-    bool Started() const { return started_; }
-
-    // The window is on screen before its controls are added: it is complete once the tool waits
-    // for its first event.
-    HWND WaitForWindow() {
-        WaitForInputIdle(process_.hProcess, 10000);
-        for (int tries = 0; tries < 200 && window_ == nullptr; ++tries) {
-            EnumWindows(ThisToolsWindow, reinterpret_cast<LPARAM>(this));
-            if (window_ == nullptr) Sleep(50);
-        }
-        return window_;
-    }
-
-    // The exit code, or STILL_ACTIVE when it does not end within ten seconds.
-    DWORD WaitForExit() {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process_.hProcess, &code);
-        }
-        return code;
-    }
-
-  private:
-    static BOOL CALLBACK ThisToolsWindow(HWND window, LPARAM context) {
+    static BOOL CALLBACK FindToolWindow(HWND candidate, LPARAM context) {
         auto* tool = reinterpret_cast<ToolProcess*>(context);
         DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        char title[64] = {};
-        GetWindowTextA(window, title, sizeof title);
-        if (processId != tool->process_.dwProcessId ||
-            std::string(title) != "Tarvik专用链转换工具1.0") {
-            return TRUE;
-        }
-        tool->window_ = window;
+        GetWindowThreadProcessId(candidate, &processId);
+        if (processId != tool->process.dwProcessId || !IsWindowVisible(candidate)) return TRUE;
+        tool->window = candidate;
         return FALSE;
     }
 
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-    HWND window_ = nullptr;
+    std::string Text(std::int32_t control) const {
+        char text[256] = {};
+        SendMessageA(GetDlgItem(window, control), WM_GETTEXT, sizeof text,
+                     reinterpret_cast<LPARAM>(text));
+        return text;
+    }
 };
-
-std::string RemoteText(HWND control) {
-    char text[256] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 TEST(Tool, ConvertsWithFocusInTheInputBoxAndExitsWithZeroWhenClosed) {
     ToolProcess tool;
-    ASSERT_TRUE(tool.Started());
-    HWND window = tool.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-
+    ASSERT_NE(tool.window, nullptr);
+    char title[64] = {};
+    GetWindowTextA(tool.window, title, sizeof title);
+    EXPECT_STREQ(title, "Tarvik专用链转换工具1.0");
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
-    EXPECT_EQ(thread.hwndFocus, GetDlgItem(window, InputBox));
+    GetGUIThreadInfo(tool.process.dwThreadId, &thread);
+    EXPECT_EQ(thread.hwndFocus, GetDlgItem(tool.window, InputBox));
 
-    SendMessageA(GetDlgItem(window, InputBox), WM_SETTEXT, 0,
+    SendMessageA(GetDlgItem(tool.window, InputBox), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("  http://h/a.zip  "));
-    PostMessageA(GetDlgItem(window, ThunderButton), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(tool.window, ThunderButton), BM_CLICK, 0, 0);
     std::string output;
     for (int tries = 0; tries < 100 && output.empty(); ++tries, Sleep(50)) {
-        output = RemoteText(GetDlgItem(window, OutputBox));
+        output = tool.Text(OutputBox);
     }
     EXPECT_EQ(output, "thunder://QUFodHRwOi8vaC9hLnppcFpa");
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(tool.WaitForExit(), 0u);
+    PostMessageA(tool.window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(tool.process.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(tool.process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace

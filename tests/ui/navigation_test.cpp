@@ -45,19 +45,6 @@ TEST_F(NavigationTest, FromNoFocusTabGoesToTheFirstAndShiftTabToTheLast) {
     EXPECT_EQ(FocusedControl(), XuanfengButton);
 }
 
-TEST_F(NavigationTest, TabNeverTypesIntoAnEditBoxAndKeepsItsSelection) {
-    SetControlText(OutputBox, "abc");
-    SendMessageA(ControlHandle(OutputBox), EM_SETSEL, 1, 2);
-    PressTab(false);  // from the input box, which keeps its empty text
-    EXPECT_EQ(FocusedControl(), OutputBox);
-    EXPECT_EQ(GetControlText(InputBox), "");
-    DWORD start = 0, end = 0;
-    SendMessageA(ControlHandle(OutputBox), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 2u);
-}
-
 TEST_F(NavigationTest, TheFocusComesBackAfterDeactivationAndActivation) {
     FocusControl(OutputBox);
     HWND other = CreateWindowExA(0, "Static", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
