@@ -20,7 +20,15 @@ LineReader::LineReader(std::FILE* stream, std::size_t maxLineLength,
     : stream_(stream),
       maxLineLength_(maxLineLength),
       beforeReading_(std::move(beforeReading)),
-      buffer_(ReadSize) {}
+      mapped_(stream) {
+    if (!mapped_.Bytes().empty()) {
+        data_ = mapped_.Bytes().data();
+        end_ = mapped_.Bytes().size();
+    } else {
+        buffer_.resize(ReadSize);
+        data_ = buffer_.data();
+    }
+}
 
 bool LineReader::Read(std::size_t from) {
     if (beforeReading_) beforeReading_();
@@ -33,6 +41,7 @@ bool LineReader::Read(std::size_t from) {
 }
 
 bool LineReader::Fill() {
+    if (!mapped_.Bytes().empty()) return false;  // the mapping holds all there is
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -40,6 +49,7 @@ bool LineReader::Fill() {
     }
     if (buffer_.size() - end_ < ReadSize) {
         buffer_.resize(std::max(buffer_.size() * 2, end_ + ReadSize));
+        data_ = buffer_.data();
     }
     return Read(end_);
 }
@@ -52,9 +62,9 @@ bool LineReader::Refill() {
 LineStatus LineReader::Next(std::string_view& line) {
     std::size_t searched = begin_;
     for (;;) {
-        const char* start = buffer_.data() + begin_;
+        const char* start = data_ + begin_;
         const auto* lineFeed =
-            static_cast<const char*>(std::memchr(buffer_.data() + searched, '\n', end_ - searched));
+            static_cast<const char*>(std::memchr(data_ + searched, '\n', end_ - searched));
         if (lineFeed != nullptr) {
             std::size_t length = static_cast<std::size_t>(lineFeed - start);
             begin_ += length + 1;
@@ -74,12 +84,17 @@ LineStatus LineReader::Next(std::string_view& line) {
     if (begin_ == end_) return LineStatus::End;
 
     const std::size_t length = end_ - begin_;
-    line = std::string_view(buffer_.data() + begin_, length);
+    line = std::string_view(data_ + begin_, length);
     begin_ = end_;
     return length > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
 }
 
 LineStatus LineReader::SkipRestOfLine() {
+    // The mapping was searched to its end: the line runs to the end of the input.
+    if (!mapped_.Bytes().empty()) {
+        begin_ = end_;
+        return LineStatus::TooLong;
+    }
     // Nothing of the line is kept, so the buffer does not grow past the limit.
     for (;;) {
         if (!Refill()) return failure_ != 0 ? LineStatus::ReadError : LineStatus::TooLong;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/standard_streams.h"
+
 namespace tarvik::cli {
 
 enum class LineStatus {
@@ -41,8 +43,10 @@ class LineReader {
     std::FILE* stream_;
     std::size_t maxLineLength_;
     std::function<void()> beforeReading_;
+    MappedInput mapped_;
     std::vector<char> buffer_;
-    std::size_t begin_ = 0;  // the pending bytes are buffer_[begin_, end_)
+    const char* data_;       // the mapped input, or buffer_ when the input is read
+    std::size_t begin_ = 0;  // the pending bytes are data_[begin_, end_)
     std::size_t end_ = 0;
     int failure_ = 0;
 };

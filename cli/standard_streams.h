@@ -20,6 +20,25 @@ void PrepareStandardStreams();
 // Returns the count, 0 at the end, or -1 with errno set.
 std::ptrdiff_t ReadAvailable(std::FILE* stream, char* buffer, std::size_t size);
 
+// The rest of a stream that is a regular file, mapped into memory so that a batch reads it without
+// copying it; empty for a pipe, a terminal, an empty file or one that cannot be mapped, which are
+// read with ReadAvailable. Mapping takes the rest of the file: the stream's position moves to its
+// end, where reading it all would have left it. The file must not shrink while it is mapped.
+class MappedInput {
+  public:
+    explicit MappedInput(std::FILE* stream);
+    ~MappedInput();
+    MappedInput(const MappedInput&) = delete;
+    MappedInput& operator=(const MappedInput&) = delete;
+
+    std::string_view Bytes() const { return bytes_; }
+
+  private:
+    void* mapping_ = nullptr;
+    std::size_t mappingSize_ = 0;
+    std::string_view bytes_;
+};
+
 // The encoding in which messages reach standard error: what the user's terminal shows.
 TextEncoding MessageEncoding(bool gbkOption);
 

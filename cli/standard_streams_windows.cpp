@@ -45,6 +45,10 @@ std::ptrdiff_t ReadAvailable(std::FILE* stream, char* buffer, std::size_t size) 
 }
 
 // Redirected messages keep the encoding of the texts on standard output.
+// Windows reads every stream with ReadAvailable.
+MappedInput::MappedInput(std::FILE*) {}
+MappedInput::~MappedInput() = default;
+
 TextEncoding MessageEncoding(bool gbkOption) {
     return gbkOption ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }

@@ -4,16 +4,43 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace tarvik::cli {
 namespace {
 
+// A file is read through a mapping where the system offers one, a pipe always piece by piece.
+enum class Source { File, Pipe };
+
 // What the reader gives, one entry per call: the line, or "<too long>"; up to the end.
-std::vector<std::string> ReadAll(const std::string& bytes, std::size_t maxLineLength) {
-    std::FILE* file = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
+std::vector<std::string> ReadAll(const std::string& bytes, std::size_t maxLineLength,
+                                 Source source = Source::File) {
+    std::FILE* file = nullptr;
+    std::thread writer;
+    if (source == Source::File) {
+        file = std::tmpfile();
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::rewind(file);
+    } else {
+#ifndef _WIN32
+        int ends[2];
+        if (pipe(ends) != 0) return {"<no pipe>"};
+        file = fdopen(ends[0], "rb");
+        writer = std::thread([&bytes, end = ends[1]] {
+            for (std::size_t done = 0; done < bytes.size();) {
+                const ssize_t count = write(end, bytes.data() + done, bytes.size() - done);
+                if (count <= 0) break;
+                done += static_cast<std::size_t>(count);
+            }
+            close(end);
+        });
+#endif
+    }
     LineReader reader(file, maxLineLength);
     std::vector<std::string> lines;
     std::string_view line;
@@ -24,6 +51,7 @@ std::vector<std::string> ReadAll(const std::string& bytes, std::size_t maxLineLe
         }
         lines.push_back(status == LineStatus::TooLong ? "<too long>" : std::string(line));
     }
+    if (writer.joinable()) writer.join();
     std::fclose(file);
     return lines;
 }
@@ -47,7 +75,11 @@ TEST(LineReader, SplitsLinesAsTheBatchContractSays) {
         {"ab\n" + longLine + "\nok\r\n" + longLine, 10, {"ab", "<too long>", "ok", "<too long>"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ReadAll(c.bytes, c.limit), c.lines) << "input of " << c.bytes.size() << " bytes";
+        EXPECT_EQ(ReadAll(c.bytes, c.limit), c.lines) << "file of " << c.bytes.size() << " bytes";
+#ifndef _WIN32
+        EXPECT_EQ(ReadAll(c.bytes, c.limit, Source::Pipe), c.lines)
+            << "pipe of " << c.bytes.size() << " bytes";
+#endif
     }
 }
 
