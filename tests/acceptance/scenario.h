@@ -49,6 +49,9 @@ class ToolScenario : public ::testing::Test {
     void PressKeys(const std::vector<std::string>& keys);
     // Empties InputBox, clicks into it and types the text for real; checks that it arrived.
     void TypeIntoInputBox(std::string_view text);
+    // Types a run of ASCII or one GBK character after what InputBox holds, `typed`; a Chinese
+    // character that Wine lost is typed again, as a user who saw it missing would.
+    void TypeAfter(const std::string& typed, std::string_view piece);
 
     // Clicks the button and waits for the OutputBox to show `expected`. OutputBox is blanked
     // first, so that a result equal to the previous one still shows the press was handled.

@@ -86,9 +86,10 @@ bool PressKeys(const std::vector<std::string>& keys, std::string* error) {
 bool TypeText(std::string_view gbkText, std::string* error) {
     bool ascii = true;
     for (unsigned char byte : gbkText) ascii = ascii && byte < 0x80;
-    // A character outside the X keymap is typed through a key that xdotool maps to it first;
-    // Wine needs a moment to see each new mapping, or it types the key's old meaning.
-    return Ask({"type", ascii ? "12" : "100", GbkToUtf8(gbkText)}, error).has_value();
+    // xdotool types a character outside the X keymap through a spare key that it maps to the
+    // character just for the press; Wine reads the mapping when it handles the press, so the key
+    // stays mapped longer when the pauses are longer.
+    return Ask({"type", ascii ? "12" : "150", GbkToUtf8(gbkText)}, error).has_value();
 }
 
 bool Click(POINT point, int count, std::string* error) {

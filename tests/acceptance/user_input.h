@@ -17,7 +17,9 @@ namespace acceptance {
 // Key presses, one after the other, by their X key names ("Tab", "shift+Tab", "alt+F4").
 bool PressKeys(const std::vector<std::string>& keys, std::string* error = nullptr);
 
-// Types a GBK text as key presses (as an X keyboard would type its UTF-8 form).
+// Types a GBK text as key presses (as an X keyboard would type its UTF-8 form). A character
+// outside the keymap (Chinese) may get lost when Wine is busy: type such characters one by one
+// and check that each arrived.
 bool TypeText(std::string_view gbkText, std::string* error = nullptr);
 
 // `count` clicks of the left button at a point of the screen.
