@@ -24,8 +24,10 @@ TEST_F(Ending, AltF4) {
 TEST_F(Ending, SystemMenuClose) {
     // Alt+Space opens the system menu; C is the mnemonic of its Close entry ("关闭(C)").
     ASSERT_NO_FATAL_FAILURE(PressKeys({"alt+space"}));
-    ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }))
-        << "Alt+Space opened no system menu";
+    ASSERT_TRUE(WaitUntil([] {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    })) << "Alt+Space opened no system menu";
     std::string error;
     ASSERT_TRUE(acceptance::PressKeys({"c"}, &error)) << error;
     ExpectEndedCleanly();
