@@ -7,15 +7,16 @@ namespace tarvik::cli {
 Conversion::Conversion(LinkCommand command, GbkConverter* converter)
     : command_(command), converter_(converter) {}
 
-Verdict Conversion::Run(std::string_view input) {
+namespace {
+
+Verdict CheckInput(std::string_view input) {
     if (input.size() > MaxInputLength) return Verdict::InputTooLong;
     if (std::memchr(input.data(), '\0', input.size()) != nullptr) return Verdict::InputHoldsNul;
+    return Verdict::NewText;
+}
 
-    if (converter_ != nullptr) {
-        if (!converter_->Utf8ToGbk(input, gbkInput_)) return Verdict::InputNotConvertible;
-        input = gbkInput_;
-    }
-    switch (RunLinkCommand(command_, input, commandOutput_)) {
+Verdict VerdictOf(CommandOutcome outcome) {
+    switch (outcome) {
         case CommandOutcome::NoChange:
             return Verdict::NoChange;
         case CommandOutcome::FormatError:
@@ -23,6 +24,32 @@ Verdict Conversion::Run(std::string_view input) {
         case CommandOutcome::NewText:
             break;
     }
+    return Verdict::NewText;
+}
+
+}  // namespace
+
+Verdict Conversion::RunInto(std::string_view input, std::string& destination) {
+    if (converter_ != nullptr) {
+        const Verdict verdict = Run(input);
+        if (verdict == Verdict::NewText) destination.append(Result());
+        return verdict;
+    }
+    const Verdict checked = CheckInput(input);
+    if (checked != Verdict::NewText) return checked;
+    return VerdictOf(AppendLinkCommandResult(command_, input, destination));
+}
+
+Verdict Conversion::Run(std::string_view input) {
+    const Verdict checked = CheckInput(input);
+    if (checked != Verdict::NewText) return checked;
+
+    if (converter_ != nullptr) {
+        if (!converter_->Utf8ToGbk(input, gbkInput_)) return Verdict::InputNotConvertible;
+        input = gbkInput_;
+    }
+    const Verdict verdict = VerdictOf(RunLinkCommand(command_, input, commandOutput_));
+    if (verdict != Verdict::NewText) return verdict;
     result_ = &commandOutput_;
     if (converter_ != nullptr) {
         if (!converter_->GbkToUtf8(commandOutput_, utf8Output_)) {

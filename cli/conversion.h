@@ -34,6 +34,11 @@ class Conversion {
     Verdict Run(std::string_view input);
     std::string_view Result() const { return *result_; }
 
+    // The same, appending the new text to `destination` (which `input` must not view) instead of
+    // keeping it in Result(); for any other verdict nothing is appended. Without a converter the
+    // result goes there straight from the command.
+    Verdict RunInto(std::string_view input, std::string& destination);
+
   private:
     LinkCommand command_;
     GbkConverter* converter_;

@@ -50,11 +50,11 @@ int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
             return ExitFailed;
         }
         ++lineNumber;
-        const Verdict verdict =
-            status == LineStatus::TooLong ? Verdict::InputTooLong : conversion.Run(line);
-        const std::string_view shown =
-            verdict == Verdict::NewText ? conversion.Result() : std::string_view();
-        if (!output.WriteLine(shown)) break;
+        // A line in error is answered with an empty line, so that answers keep their places.
+        const Verdict verdict = status == LineStatus::TooLong
+                                    ? Verdict::InputTooLong
+                                    : conversion.RunInto(line, output.Line());
+        if (!output.EndLine()) break;
         if (verdict != Verdict::NoChange && verdict != Verdict::NewText) {
             anyError = true;
             diagnostics.ReportLine(lineNumber, verdict);

@@ -1,7 +1,7 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace tarvik::cli {
 
@@ -11,7 +11,8 @@ constexpr std::size_t BufferSize = 1 << 16;
 
 }  // namespace
 
-Output::Output(std::FILE* stream) : stream_(stream), buffer_(BufferSize) {
+Output::Output(std::FILE* stream) : stream_(stream) {
+    buffer_.reserve(BufferSize);
     // The buffer above is the only one: stdio passes each of its writes straight on.
     std::setvbuf(stream_, nullptr, _IONBF, 0);
 }
@@ -22,17 +23,25 @@ Output::~Output() {
 
 bool Output::Write(std::string_view bytes) {
     if (failure_ != 0) return false;
-    if (bytes.size() > buffer_.size() - used_) {
+    if (bytes.size() > BufferSize - std::min(buffer_.size(), BufferSize)) {
         if (!Drain()) return false;
-        if (bytes.size() >= buffer_.size()) return Put(bytes);
+        if (bytes.size() >= BufferSize) return Put(bytes);
     }
-    if (!bytes.empty()) std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    buffer_.append(bytes);
     return true;
 }
 
 bool Output::WriteLine(std::string_view text) {
     return Write(text) && Write("\n");
+}
+
+bool Output::EndLine() {
+    if (failure_ != 0) {
+        buffer_.clear();
+        return false;
+    }
+    buffer_.push_back('\n');
+    return buffer_.size() < BufferSize || Drain();
 }
 
 bool Output::Flush() {
@@ -46,9 +55,14 @@ bool Output::Flush() {
 }
 
 bool Output::Drain() {
-    const std::size_t used = used_;
-    used_ = 0;
-    return Put(std::string_view(buffer_.data(), used));
+    const bool written = Put(buffer_);
+    buffer_.clear();
+    // A line far longer than the buffer is not kept in memory for the rest of the run.
+    if (buffer_.capacity() > 2 * BufferSize) {
+        buffer_.shrink_to_fit();
+        buffer_.reserve(BufferSize);
+    }
+    return written;
 }
 
 bool Output::Put(std::string_view bytes) {

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace tarvik::cli {
 
@@ -22,6 +22,11 @@ class Output {
     bool WriteLine(std::string_view text);
     bool Flush();
 
+    // A line written in place: the caller appends its bytes to Line(), then EndLine() ends it.
+    // This saves copying each answer from a buffer of the caller's own.
+    std::string& Line() { return buffer_; }
+    bool EndLine();
+
     int Failure() const { return failure_; }
 
   private:
@@ -31,8 +36,7 @@ class Output {
     std::FILE* stream_;
     // A batch writes many short lines: gathering them here costs a copy, where each stdio call
     // would cost a lock and a call.
-    std::vector<char> buffer_;
-    std::size_t used_ = 0;
+    std::string buffer_;
     int failure_ = 0;
 };
 

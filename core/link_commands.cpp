@@ -53,29 +53,26 @@ std::string_view Payload(std::string_view link, int32_t droppedLength) {
     return view::SubstringFrom(link, droppedLength + 1);
 }
 
-CommandOutcome FormatError(std::string& output) {
-    output.assign(LinkFormatErrorText);
-    return CommandOutcome::FormatError;
-}
+// Every step below appends its result to `output` and leaves the bytes already there alone.
 
 // Decodes the link's Base64 part and keeps what lies between the markers:
 // Substring(decoded, opening + 1, ByteLength(decoded) − opening − closing), without any check
 // that the markers are there.
 CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::string& output) {
-    output.clear();
+    const std::size_t start = output.size();
     AppendBase64DecodeOfText(Payload(link, format.droppedLength), output);
     const std::size_t markers = format.openingMarker.size() + format.closingMarker.size();
-    if (output.size() <= markers) {
-        output.clear();
+    if (output.size() - start <= markers) {
+        output.resize(start);
     } else {
         output.resize(output.size() - format.closingMarker.size());
-        output.erase(0, format.openingMarker.size());
+        output.erase(start, format.openingMarker.size());
     }
     return CommandOutcome::NewText;
 }
 
 CommandOutcome MakeLink(const LinkFormat& format, std::string_view address, std::string& output) {
-    output.assign(format.madePrefix);
+    output.append(format.madePrefix);
     AppendBase64EncodeJoined({format.openingMarker, address, format.closingMarker}, output);
     return CommandOutcome::NewText;
 }
@@ -84,18 +81,19 @@ CommandOutcome ConvertLink(const LinkFormat& format, std::string_view link, std:
     const auto scheme = view::FieldAt(link, 1, "/");
     if (SchemeIs(scheme, format.scheme)) return ReadLink(format, link, output);
     if (IsPlainAddressScheme(scheme)) return MakeLink(format, link, output);
-    return FormatError(output);
+    return CommandOutcome::FormatError;
 }
 
 CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
-    if (!SchemeIs(view::FieldAt(link, 1, "/"), RayFileScheme)) return FormatError(output);
-    output.clear();
+    if (!SchemeIs(view::FieldAt(link, 1, "/"), RayFileScheme)) return CommandOutcome::FormatError;
+    const std::size_t start = output.size();
     AppendBase64DecodeOfText(Payload(link, RayFileDroppedLength), output);
     // Field 1 at "|": the bar is found byte by byte, even as the second byte of a GBK character.
-    output.resize(std::min(output.find('|'), output.size()));
+    output.resize(std::min(output.find('|', start), output.size()));
     return CommandOutcome::NewText;
 }
 
+// `link` is trimmed, not empty, holds no NUL and does not view `output`.
 CommandOutcome Run(LinkCommand command, std::string_view link, std::string& output) {
     switch (command) {
         case LinkCommand::Thunder:
@@ -107,11 +105,9 @@ CommandOutcome Run(LinkCommand command, std::string_view link, std::string& outp
         case LinkCommand::RayFile:
             return ReadRayFileLink(link, output);
         case LinkCommand::Base64Encode:
-            output.clear();
             AppendBase64EncodeJoined({link}, output);
             return CommandOutcome::NewText;
         case LinkCommand::Base64Decode:
-            output.clear();
             AppendBase64DecodeOfText(link, output);
             return CommandOutcome::NewText;
     }
@@ -135,6 +131,16 @@ CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText
     std::string copy;
     if (view::LiesWithin(inputBoxText, output)) inputBoxText = copy.assign(inputBoxText);
     const auto link = view::TrimSpaces(view::TextOf(inputBoxText));
+    if (link.empty()) return CommandOutcome::NoChange;
+    output.clear();
+    const CommandOutcome outcome = Run(command, link, output);
+    if (outcome == CommandOutcome::FormatError) output.assign(LinkFormatErrorText);
+    return outcome;
+}
+
+CommandOutcome AppendLinkCommandResult(LinkCommand command, std::string_view text,
+                                       std::string& output) {
+    const auto link = view::TrimSpaces(text);
     if (link.empty()) return CommandOutcome::NoChange;
     return Run(command, link, output);
 }

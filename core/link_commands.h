@@ -28,6 +28,12 @@ enum class CommandOutcome {
 CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText,
                               std::string& output);
 
+// The same command for a caller that has checked its text already, as a batch does line by line:
+// `text` holds no NUL and does not view `output`. For NewText the result is appended to `output`;
+// for NoChange and FormatError nothing is appended (the error's text is LinkFormatErrorText).
+CommandOutcome AppendLinkCommandResult(LinkCommand command, std::string_view text,
+                                       std::string& output);
+
 // The same commands as the event loop calls them: std::nullopt means no change.
 std::optional<std::string> ThunderCommand(std::string_view inputBoxText);
 std::optional<std::string> FlashGetCommand(std::string_view inputBoxText);
