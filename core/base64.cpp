@@ -1,5 +1,8 @@
 #include "core/base64.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -69,44 +72,63 @@ __attribute__((target("avx2"))) inline __m256i NibbleTable(const signed char (&t
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table)));
 }
 
-// Decodes eight groups at a time while a block of 32 characters holds no pad: there every group
-// reads its four characters and writes three bytes, and a character outside the alphabet counts as
-// 0, exactly as in the group-by-group loop. The first block with a pad is left to that loop.
-// Returns the number of groups decoded.
+// Decodes one block of 32 characters, eight groups, into 24 bytes (in lanes 0 to 23 of `bytes`),
+// each group as the group-by-group loop would decode it when it holds no pad: a character outside
+// the alphabet counts as 0. Returns a mask of the block's pads.
+__attribute__((target("avx2"))) inline unsigned DecodeBlock(const unsigned char* input,
+                                                            __m256i& bytes) {
+    const __m256i text = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(input));
+
+    // A character is in the alphabet when the bits that its low nibble and its high nibble
+    // select have nothing in common; within the alphabet its high nibble (and a "/" test)
+    // gives what to add to reach its value. Bytes from 0x80 have high nibbles 8 to 15.
+    const __m256i low = _mm256_and_si256(text, _mm256_set1_epi8(0x0F));
+    const __m256i high = _mm256_and_si256(_mm256_srli_epi32(text, 4), _mm256_set1_epi8(0x0F));
+    const __m256i clash = _mm256_and_si256(_mm256_shuffle_epi8(NibbleTable(LowNibbleBits), low),
+                                           _mm256_shuffle_epi8(NibbleTable(HighNibbleBits), high));
+    const __m256i known = _mm256_cmpeq_epi8(clash, _mm256_setzero_si256());
+    const __m256i slash = _mm256_cmpeq_epi8(text, _mm256_set1_epi8('/'));
+    const __m256i shift =
+        _mm256_add_epi8(_mm256_shuffle_epi8(NibbleTable(HighNibbleShift), high),
+                        _mm256_and_si256(slash, _mm256_set1_epi8((63 - '/') - (62 - '+'))));
+    const __m256i values = _mm256_and_si256(_mm256_add_epi8(text, shift), known);
+
+    // Four 6-bit values become one 24-bit number per group, then three bytes, highest first.
+    const __m256i pairs = _mm256_maddubs_epi16(values, _mm256_set1_epi32(0x01400140));
+    const __m256i numbers = _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00011000));
+    const __m256i lanes = _mm256_shuffle_epi8(
+        numbers, _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1, 2, 1, 0,
+                                  6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+    bytes = _mm256_permutevar8x32_epi32(lanes, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
+    return static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_cmpeq_epi8(text, _mm256_set1_epi8(Pad))));
+}
+
+// Decodes the groups before the first pad eight at a time, at least eight groups being given;
+// returns their number. Before the first pad group i starts at character 4i and gives bytes 3i
+// to 3i + 2, so a block may be decoded again in part (the last one overlaps its predecessor,
+// since a block may not read past the text) and a block with a pad keeps only its groups before
+// it, writing no byte past them. What follows the first pad is left to the group-by-group loop.
 __attribute__((target("avx2"))) std::size_t DecodeBlocks(const unsigned char* input,
                                                          std::size_t groups,
                                                          unsigned char* output) {
     std::size_t done = 0;
-    for (; groups - done >= 8; done += 8, input += 32, output += 24) {
-        const __m256i text = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(input));
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi8(text, _mm256_set1_epi8(Pad))) != 0) break;
-
-        // A character is in the alphabet when the bits that its low nibble and its high nibble
-        // select have nothing in common; within the alphabet its high nibble (and a "/" test)
-        // gives what to add to reach its value. Bytes from 0x80 have high nibbles 8 to 15.
-        const __m256i low = _mm256_and_si256(text, _mm256_set1_epi8(0x0F));
-        const __m256i high = _mm256_and_si256(_mm256_srli_epi32(text, 4), _mm256_set1_epi8(0x0F));
-        const __m256i clash =
-            _mm256_and_si256(_mm256_shuffle_epi8(NibbleTable(LowNibbleBits), low),
-                             _mm256_shuffle_epi8(NibbleTable(HighNibbleBits), high));
-        const __m256i known = _mm256_cmpeq_epi8(clash, _mm256_setzero_si256());
-        const __m256i slash = _mm256_cmpeq_epi8(text, _mm256_set1_epi8('/'));
-        const __m256i shift =
-            _mm256_add_epi8(_mm256_shuffle_epi8(NibbleTable(HighNibbleShift), high),
-                            _mm256_and_si256(slash, _mm256_set1_epi8((63 - '/') - (62 - '+'))));
-        const __m256i values = _mm256_and_si256(_mm256_add_epi8(text, shift), known);
-
-        // Four 6-bit values become one 24-bit number per group, then three bytes, highest first.
-        const __m256i pairs = _mm256_maddubs_epi16(values, _mm256_set1_epi32(0x01400140));
-        const __m256i numbers = _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00011000));
-        const __m256i lanes = _mm256_shuffle_epi8(
-            numbers, _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1, 2, 1,
-                                      0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
-        const __m256i bytes =
-            _mm256_permutevar8x32_epi32(lanes, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(output), _mm256_castsi256_si128(bytes));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(output + 16),
+    while (done < groups) {
+        const std::size_t first = std::min(done, groups - 8);
+        __m256i bytes;
+        const unsigned pads = DecodeBlock(input + 4 * first, bytes);
+        if (pads != 0) {
+            const std::size_t whole = static_cast<std::size_t>(std::countr_zero(pads)) / 4;
+            alignas(32) unsigned char block[32];
+            _mm256_store_si256(reinterpret_cast<__m256i*>(block), bytes);
+            std::memcpy(output + 3 * first, block, 3 * whole);
+            return std::max(done, first + whole);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(output + 3 * first),
+                         _mm256_castsi256_si128(bytes));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(output + 3 * first + 16),
                          _mm256_extracti128_si256(bytes, 1));
+        done = first + 8;
     }
     return done;
 }
