@@ -22,11 +22,17 @@ struct CommandCase {
     std::string output;  // what the output box holds afterwards; it held "kept" before
 };
 
+// Each case also runs through the batch's entry, which appends a new text after what the buffer
+// held and appends nothing otherwise; it takes only texts, so inputs holding a NUL skip it.
 void ExpectCases(std::initializer_list<CommandCase> cases) {
     for (const auto& [command, input, outcome, expected] : cases) {
         std::string output = "kept";
         EXPECT_EQ(RunLinkCommand(command, input, output), outcome) << input;
         EXPECT_EQ(output, expected) << "command " << static_cast<int>(command) << ": " << input;
+        if (input.find('\0') != std::string::npos) continue;
+        std::string appended = "kept";
+        EXPECT_EQ(AppendLinkCommandResult(command, input, appended), outcome) << input;
+        EXPECT_EQ(appended, outcome == NewText ? "kept" + expected : "kept") << input;
     }
 }
 
