@@ -109,25 +109,30 @@ __attribute__((target("avx2"))) inline unsigned DecodeBlock(const unsigned char*
 // to 3i + 2, so a block may be decoded again in part (the last one overlaps its predecessor,
 // since a block may not read past the text) and a block with a pad keeps only its groups before
 // it, writing no byte past them. What follows the first pad is left to the group-by-group loop.
+// `zeros` gains a bit for each zero byte written.
 __attribute__((target("avx2"))) std::size_t DecodeBlocks(const unsigned char* input,
-                                                         std::size_t groups,
-                                                         unsigned char* output) {
+                                                         std::size_t groups, unsigned char* output,
+                                                         unsigned& zeros) {
     std::size_t done = 0;
     while (done < groups) {
         const std::size_t first = std::min(done, groups - 8);
         __m256i bytes;
         const unsigned pads = DecodeBlock(input + 4 * first, bytes);
+        const auto zeroLanes = static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, _mm256_setzero_si256())));
         if (pads != 0) {
             const std::size_t whole = static_cast<std::size_t>(std::countr_zero(pads)) / 4;
             alignas(32) unsigned char block[32];
             _mm256_store_si256(reinterpret_cast<__m256i*>(block), bytes);
             std::memcpy(output + 3 * first, block, 3 * whole);
+            zeros |= zeroLanes & ((1u << 3 * whole) - 1);
             return std::max(done, first + whole);
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(output + 3 * first),
                          _mm256_castsi256_si128(bytes));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(output + 3 * first + 16),
                          _mm256_extracti128_si256(bytes, 1));
+        zeros |= zeroLanes & 0xFFFFFF;
         done = first + 8;
     }
     return done;
@@ -139,15 +144,24 @@ bool HasAvx2() {
 }
 #endif
 
-// Decodes `groups` groups and returns the number of bytes written. A pad ends its group early and
-// the next group is read from that pad on, so the groups may use fewer than 4 × groups characters;
-// they never read past them.
-std::size_t DecodeGroups(const char* text, std::size_t groups, unsigned char* output) {
+struct DecodedBytes {
+    std::size_t count;
+    bool holdZero;  // a text made of them would end early
+};
+
+// Decodes `groups` groups. A pad ends its group early and the next group is read from that pad
+// on, so the groups may use fewer than 4 × groups characters; they never read past them. Whether
+// a byte is zero is noted on the way, where the bytes pass through registers anyway, rather than
+// by searching them again afterwards.
+DecodedBytes DecodeGroups(const char* text, std::size_t groups, unsigned char* output) {
     const auto* input = reinterpret_cast<const unsigned char*>(text);
     unsigned char* const start = output;
+    bool zero = false;
 #ifdef TARVIK_BASE64_AVX2
     if (groups >= 8 && HasAvx2()) {
-        const std::size_t done = DecodeBlocks(input, groups, output);
+        unsigned zeros = 0;
+        const std::size_t done = DecodeBlocks(input, groups, output, zeros);
+        zero = zeros != 0;
         input += 4 * done;
         output += 3 * done;
         groups -= done;
@@ -158,20 +172,26 @@ std::size_t DecodeGroups(const char* text, std::size_t groups, unsigned char* ou
         const unsigned s1 = Base64DecodeTable[input[1]];
         const unsigned s2 = Base64DecodeTable[input[2]];
         const unsigned s3 = Base64DecodeTable[input[3]];
-        *output++ = static_cast<unsigned char>(s0 << 2 | s1 >> 4);
+        const auto b0 = static_cast<unsigned char>(s0 << 2 | s1 >> 4);
+        const auto b1 = static_cast<unsigned char>((s1 & 15) << 4 | s2 >> 2);
+        const auto b2 = static_cast<unsigned char>((s2 & 3) << 6 | s3);
+        *output++ = b0;
+        zero |= b0 == 0;
         if (input[2] == Pad) {
             input += 2;
             continue;
         }
-        *output++ = static_cast<unsigned char>((s1 & 15) << 4 | s2 >> 2);
+        *output++ = b1;
+        zero |= b1 == 0;
         if (input[3] == Pad) {
             input += 3;
             continue;
         }
-        *output++ = static_cast<unsigned char>((s2 & 3) << 6 | s3);
+        *output++ = b2;
+        zero |= b2 == 0;
         input += 4;
     }
-    return static_cast<std::size_t>(output - start);
+    return {static_cast<std::size_t>(output - start), zero};
 }
 
 // Copies `text` when it lies inside `output`'s buffer, which appending may move or overwrite.
@@ -207,7 +227,7 @@ int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char
         return 0;
     }
     const std::size_t written =
-        DecodeGroups(input, static_cast<std::size_t>(inputLength) / 4, output);
+        DecodeGroups(input, static_cast<std::size_t>(inputLength) / 4, output).count;
     output[written] = '\0';
     return inputLength % 4 == 0 ? static_cast<int32_t>(written) : 0;
 }
@@ -255,10 +275,10 @@ void AppendBase64DecodeOfText(std::string_view text, std::string& output) {
     const std::size_t start = output.size();
     output.resize(start + Base64DecodedCapacity(text.size()));
     auto* decoded = reinterpret_cast<unsigned char*>(output.data() + start);
-    const std::size_t written = DecodeGroups(text.data(), text.size() / 4, decoded);
+    const DecodedBytes bytes = DecodeGroups(text.data(), text.size() / 4, decoded);
     // The decoded bytes are read back as a text, which ends at the first zero byte.
-    const std::string_view bytes(output.data() + start, written);
-    output.resize(start + view::TextOf(bytes).size());
+    const std::string_view written(output.data() + start, bytes.count);
+    output.resize(start + (bytes.holdZero ? view::TextOf(written).size() : bytes.count));
 }
 
 std::string Base64EncodeText(std::string_view text) {

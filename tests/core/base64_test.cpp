@@ -137,6 +137,10 @@ TEST(Base64, LongMalformedTextsDecodeByTheGroupRules) {
                                reinterpret_cast<unsigned char*>(output.data()), 0);
         ASSERT_EQ(count, text.size() % 4 == 0 ? static_cast<int32_t>(expected.size()) : 0) << text;
         ASSERT_EQ(output.substr(0, expected.size() + 1), expected + '\0') << text;
+
+        // As a text the input ends at its first NUL, and the result at its first zero byte.
+        const std::string read = DecodeByTheRules(text.substr(0, text.find('\0')));
+        ASSERT_EQ(Base64DecodeText(text), read.substr(0, read.find('\0'))) << text;
     }
 }
 
