@@ -35,8 +35,7 @@ Verdict Conversion::RunInto(std::string_view input, std::string& destination) {
         if (verdict == Verdict::NewText) destination.append(Result());
         return verdict;
     }
-    const Verdict checked = CheckInput(input);
-    if (checked != Verdict::NewText) return checked;
+    if (input.size() > MaxInputLength) return Verdict::InputTooLong;
     return VerdictOf(AppendLinkCommandResult(command_, input, destination));
 }
 

@@ -34,9 +34,10 @@ class Conversion {
     Verdict Run(std::string_view input);
     std::string_view Result() const { return *result_; }
 
-    // The same, appending the new text to `destination` (which `input` must not view) instead of
-    // keeping it in Result(); for any other verdict nothing is appended. Without a converter the
-    // result goes there straight from the command.
+    // The same for an input already known to hold no NUL (the line reader finds them), appending
+    // the new text to `destination` (which `input` must not view) instead of keeping it in
+    // Result(); for any other verdict nothing is appended. Without a converter the result goes
+    // there straight from the command.
     Verdict RunInto(std::string_view input, std::string& destination);
 
   private:

@@ -1,17 +1,74 @@
 #include "cli/line_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
 #include "cli/standard_streams.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace tarvik::cli {
 
 namespace {
 
 constexpr std::size_t ReadSize = 1 << 16;
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TARVIK_LINE_SCAN_AVX2 1
+
+// A bit for each LF or NUL among the 32 bytes at `at`.
+__attribute__((target("avx2"))) inline unsigned LineFeedsAndNuls(const char* at) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    return static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')),
+                                             _mm256_cmpeq_epi8(bytes, _mm256_setzero_si256()))));
+}
+
+// The first LF or NUL in [from, end), or end, 32 bytes at a time.
+__attribute__((target("avx2"))) const char* FindLineFeedOrNulAvx2(const char* from,
+                                                                  const char* end) {
+    if (end - from < 32) {
+        while (from != end && *from != '\n' && *from != '\0') ++from;
+        return from;
+    }
+    for (; end - from > 32; from += 32) {
+        if (const unsigned found = LineFeedsAndNuls(from); found != 0)
+            return from + std::countr_zero(found);
+    }
+    // The last block overlaps the one before, whose bytes held neither.
+    from = end - 32;
+    const unsigned found = LineFeedsAndNuls(from);
+    return found != 0 ? from + std::countr_zero(found) : end;
+}
+#endif
+
+const char* FindLineFeedOrNul(const char* from, const char* end) {
+#ifdef TARVIK_LINE_SCAN_AVX2
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) return FindLineFeedOrNulAvx2(from, end);
+#endif
+    const auto* lineFeed = static_cast<const char*>(std::memchr(from, '\n', end - from));
+    if (lineFeed == nullptr) lineFeed = end;
+    const auto* nul = static_cast<const char*>(std::memchr(from, '\0', lineFeed - from));
+    return nul != nullptr ? nul : lineFeed;
+}
+
+// The first LF in [from, end), or nullptr; `nul` is set when a NUL comes before it. A batch
+// refuses lines that hold a NUL, and one pass finds both while the line is fresh in the cache.
+const char* FindLineFeed(const char* from, const char* end, bool& nul) {
+    const char* found = FindLineFeedOrNul(from, end);
+    if (found != end && *found == '\0') {
+        nul = true;
+        found = static_cast<const char*>(std::memchr(found, '\n', end - found));
+        return found;
+    }
+    return found != end ? found : nullptr;
+}
 
 }  // namespace
 
@@ -61,10 +118,10 @@ bool LineReader::Refill() {
 
 LineStatus LineReader::Next(std::string_view& line) {
     std::size_t searched = begin_;
+    lineHoldsNul_ = false;
     for (;;) {
         const char* start = data_ + begin_;
-        const auto* lineFeed =
-            static_cast<const char*>(std::memchr(data_ + searched, '\n', end_ - searched));
+        const char* lineFeed = FindLineFeed(data_ + searched, data_ + end_, lineHoldsNul_);
         if (lineFeed != nullptr) {
             std::size_t length = static_cast<std::size_t>(lineFeed - start);
             begin_ += length + 1;

@@ -30,6 +30,10 @@ class LineReader {
     // counts. `line` stays valid until the next call.
     LineStatus Next(std::string_view& line);
 
+    // Whether the line last given holds a NUL byte, found in the same pass as its end, so that a
+    // caller need not search the line again.
+    bool LineHoldsNul() const { return lineHoldsNul_; }
+
     int Failure() const { return failure_; }
 
   private:
@@ -49,6 +53,7 @@ class LineReader {
     std::size_t begin_ = 0;  // the pending bytes are data_[begin_, end_)
     std::size_t end_ = 0;
     int failure_ = 0;
+    bool lineHoldsNul_ = false;
 };
 
 }  // namespace tarvik::cli

@@ -51,9 +51,9 @@ int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
         }
         ++lineNumber;
         // A line in error is answered with an empty line, so that answers keep their places.
-        const Verdict verdict = status == LineStatus::TooLong
-                                    ? Verdict::InputTooLong
-                                    : conversion.RunInto(line, output.Line());
+        const Verdict verdict = status == LineStatus::TooLong ? Verdict::InputTooLong
+                                : reader.LineHoldsNul()       ? Verdict::InputHoldsNul
+                                                        : conversion.RunInto(line, output.Line());
         if (!output.EndLine()) break;
         if (verdict != Verdict::NoChange && verdict != Verdict::NewText) {
             anyError = true;

@@ -49,7 +49,9 @@ std::vector<std::string> ReadAll(const std::string& bytes, std::size_t maxLineLe
             lines.push_back("<read error>");
             break;
         }
-        lines.push_back(status == LineStatus::TooLong ? "<too long>" : std::string(line));
+        lines.push_back(status == LineStatus::TooLong ? "<too long>"
+                        : reader.LineHoldsNul()       ? std::string(line) + "<nul>"
+                                                      : std::string(line));
     }
     if (writer.joinable()) writer.join();
     std::fclose(file);
@@ -58,6 +60,7 @@ std::vector<std::string> ReadAll(const std::string& bytes, std::size_t maxLineLe
 
 TEST(LineReader, SplitsLinesAsTheBatchContractSays) {
     const std::string longLine(300'000, 'x');  // several reads of the buffer
+    const std::string x31(31, 'x'), x40(40, 'x'), x70(70, 'x');
     struct Case {
         std::string bytes;
         std::size_t limit;
@@ -68,7 +71,14 @@ TEST(LineReader, SplitsLinesAsTheBatchContractSays) {
         {"\n\r\n\n", 100, {"", "", ""}},
         {"a\r\r\nb\rc\n", 100, {"a\r", "b\rc"}},
         {"x\r", 100, {"x\r"}},
-        {std::string("a\0b\n", 4), 100, {std::string("a\0b", 3)}},
+        {std::string("a\0b\n", 4), 100, {std::string("a\0b<nul>", 8)}},
+        // A NUL marks its own line only, wherever it falls among the blocks that are searched.
+        {x40 + '\0' + "\nok\n" + x70 + '\0',
+         100,
+         {x40 + '\0' + "<nul>", "ok", x70 + '\0' + "<nul>"}},
+        {'\0' + longLine + "\r\n\r\n" + x31 + '\0' + "\nx",
+         1'000'000,
+         {'\0' + longLine + "<nul>", "", x31 + '\0' + "<nul>", "x"}},
         {longLine + "\r\n" + longLine, 1'000'000, {longLine, longLine}},
         {"abcd\nab\n", 3, {"<too long>", "ab"}},
         {"abc\r\nabcd", 3, {"abc", "<too long>"}},
