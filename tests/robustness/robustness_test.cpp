@@ -34,9 +34,11 @@ constexpr Conversion Conversions[] = {
     {"Base64Decode", Base64DecodeButton, LinkCommand::Base64Decode},
 };
 
-// No conversion yields this, so its disappearance from the output box shows a finished press.
+// 10^6 bytes: Wine carries a text of a little more than a million characters to another
+// process's window, and not much more.
 constexpr std::size_t Megabyte = 1000000;
 
+// No conversion yields this, so its disappearance from the output box shows a finished press.
 const std::string Sentinel = "\x01 no result yet \x01";
 constexpr DWORD PressTimeoutMs = 120000;
 
@@ -158,11 +160,10 @@ class Robustness : public ::testing::Test {
     std::unique_ptr<ToolUnderTest> tool_;
 };
 
-// A megabyte (10^6 bytes: Wine carries a text of a little more than a million characters to another
-// process's window, not more) goes in as lines of about 100 bytes: Wine's multi-line edit box lays
-// out one line in time quadratic in its length (a 256 KiB line takes minutes there), which no
-// program using the box can avoid. A result that is a single line of a megabyte, as any made link
-// or Base64 encoding of a megabyte is, is therefore tried at 24 KiB below.
+// A megabyte goes in as lines of about 100 bytes: Wine's multi-line edit box lays out one line in
+// time quadratic in its length (a 256 KiB line takes minutes there), which no program using the
+// box can avoid. A result that is a single line of a megabyte, as any made link or Base64 encoding
+// of a megabyte is, is therefore tried at 8 KiB below.
 TEST_F(Robustness, MegabyteInputThroughEveryConversion) {
     const std::string lines = LongAddress(Megabyte, 100);
     const std::string linkedLines = LongAddress(720000, 100);  // a megabyte once in Base64 lines
