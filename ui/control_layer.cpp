@@ -146,7 +146,14 @@ void SetControlText(std::int32_t number, std::string_view text) {
     ControlRecord* record = RecordOf(number);
     if (record == nullptr) return;
     if (record->kind->setText != nullptr) return record->kind->setText(*record, text);
-    SetWindowTextA(record->handle, std::string(text).c_str());
+    // Converted here, with the text's length: the platform's own conversion of an ANSI window
+    // text takes a lone GBK lead byte at the end together with the NUL after it, and the control
+    // then reads on past the text.
+    std::wstring wide(text.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    SetWindowTextW(record->handle, wide.c_str());
 }
 
 void FocusControl(std::int32_t number) {
