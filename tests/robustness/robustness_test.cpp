@@ -41,6 +41,8 @@ constexpr std::size_t Megabyte = 1000000;
 // No conversion yields this, so its disappearance from the output box shows a finished press.
 const std::string Sentinel = "\x01 no result yet \x01";
 constexpr DWORD PressTimeoutMs = 120000;
+// Under Wine ten thousand presses take one to two minutes to drain, more on a loaded machine.
+constexpr DWORD DrainTimeoutMs = 300000;
 
 // A plain address of `size` bytes: ASCII, slashes and GBK characters ("中文"), in one line or,
 // with `lineLength`, in lines ended by CR LF as a pasted list would be.
@@ -207,7 +209,7 @@ TEST_F(Robustness, LongSingleLineResults) {
 
 TEST_F(Robustness, TenThousandPressesPostedAtOnce) {
     constexpr int Presses = 10000;
-    constexpr int Rounds = 3;
+    constexpr int Rounds = 2;
     ASSERT_TRUE(tool_->SetText(InputBox, "http://h/a.zip"));
     std::string expected;
     tarvik::RunLinkCommand(LinkCommand::Xuanfeng, "http://h/a.zip", expected);
@@ -225,10 +227,10 @@ TEST_F(Robustness, TenThousandPressesPostedAtOnce) {
         refused += !tool_->Press(XuanfengButton);
         const double posting = SecondsSince(start);
         const std::optional<std::string> shown =
-            tool_->WaitForChange(OutputBox, Sentinel, PressTimeoutMs);
+            tool_->WaitForChange(OutputBox, Sentinel, DrainTimeoutMs);
         std::optional<std::string> last = shown;
-        while (last && *last != expected && SecondsSince(start) < PressTimeoutMs / 1000.0) {
-            last = tool_->WaitForChange(OutputBox, *last, PressTimeoutMs);
+        while (last && *last != expected && SecondsSince(start) < DrainTimeoutMs / 1000.0) {
+            last = tool_->WaitForChange(OutputBox, *last, DrainTimeoutMs);
         }
         const double draining = SecondsSince(start);
         EXPECT_EQ(refused, 0) << "presses the queue refused in round " << round;
