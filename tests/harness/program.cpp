@@ -1,0 +1,225 @@
+#include "program.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace harness {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* className;  // nullptr: any
+    HWND found;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (processId != search.processId || !IsWindowVisible(window) ||
+        (search.className && std::strcmp(className, search.className) != 0)) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+HWND FindTopLevel(DWORD processId, const char* className) {
+    Search search{processId, className, nullptr};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Answers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result) != 0;
+}
+
+struct ClipboardCloser {
+    void operator()(HWND owner) const {
+        CloseClipboard();
+        DestroyWindow(owner);
+    }
+};
+
+// Wine lets a second program open the clipboard without a window while another holds it open
+// without one, so the harness opens it for a window of its own.
+std::unique_ptr<HWND__, ClipboardCloser> OpenedClipboard() {
+    HWND owner =
+        CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (owner && !OpenClipboard(owner)) {
+        DestroyWindow(owner);
+        owner = nullptr;
+    }
+    return std::unique_ptr<HWND__, ClipboardCloser>(owner);
+}
+
+}  // namespace
+
+Program::Program(const std::string& path) {
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started)) {
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        processId_ = started.dwProcessId;
+    }
+}
+
+Program::~Program() {
+    if (!process_) return;
+    for (int attempt = 0; attempt < 5 && !WaitForExit(0); ++attempt) {
+        if (HWND box = Dialog()) {
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        } else if (IsWindow(window_)) {
+            PostMessageA(window_, WM_CLOSE, 0, 0);
+        }
+        WaitForExit(1000);
+    }
+    if (!WaitForExit(0)) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, SettleMs);
+    }
+    CloseHandle(process_);
+}
+
+HWND Program::WaitForWindow(DWORD timeoutMs) {
+    WaitUntil(
+        [&] {
+            HWND found = FindTopLevel(processId_, nullptr);
+            if (found && Answers(found)) window_ = found;
+            return window_ || WaitForExit(0);
+        },
+        timeoutMs);
+    return window_;
+}
+
+HWND Program::Dialog() const {
+    return FindTopLevel(processId_, "#32770");
+}
+
+std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) {
+    DWORD code = 0;
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_, &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (ULONGLONG deadline = GetTickCount64() + timeoutMs;; Sleep(10)) {
+        if (condition()) return true;
+        if (GetTickCount64() > deadline) return false;
+    }
+}
+
+std::string Text(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &length))
+        return {};
+    std::vector<char> buffer(length + 1);
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                        SMTO_ABORTIFHUNG, SettleMs, &copied);
+    return std::string(buffer.data(), copied);
+}
+
+bool SetText(HWND window, std::string_view text) {
+    std::string terminated(text);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()),
+                               SMTO_ABORTIFHUNG, SettleMs, &result) &&
+           result;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+}
+
+bool PutClipboardText(std::string_view text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
+    if (bytes) {
+        std::memcpy(bytes, text.data(), text.size());
+        bytes[text.size()] = '\0';
+        GlobalUnlock(block);
+    }
+    auto clipboard = OpenedClipboard();
+    if (bytes && clipboard && EmptyClipboard() && SetClipboardData(CF_TEXT, block)) return true;
+    if (block) GlobalFree(block);
+    return false;
+}
+
+std::optional<std::string> ClipboardText() {
+    auto clipboard = OpenedClipboard();
+    HANDLE data = clipboard ? GetClipboardData(CF_TEXT) : nullptr;
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!bytes) return std::nullopt;
+    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
+    GlobalUnlock(data);
+    return text;
+}
+
+bool SaveScreenshot(const RECT& rect, const std::string& path, const char* format) {
+    // A Wine program can start a Unix program, though not wait for it: ImageMagick takes the
+    // picture from the X display, where Wine has drawn everything, and the file tells when.
+    std::string unixPath = path.substr(path.find(':') + 1);
+    for (char& c : unixPath) c = c == '\\' ? '/' : c;
+    std::string command =
+        "/usr/bin/import -window root -crop " + std::to_string(rect.right - rect.left) + "x" +
+        std::to_string(rect.bottom - rect.top) + "+" + std::to_string(rect.left) + "+" +
+        std::to_string(rect.top) + " +repage -depth 8 " + format + ":" + unixPath + ".part";
+    const std::string part = path + ".part";
+    DeleteFileA(part.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return false;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    // ImageMagick writes the file at the end, once it has the picture.
+    if (!WaitUntil([&] { return GetFileAttributesA(part.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        return false;
+    Sleep(500);
+    return MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::vector<RGBTRIPLE> ScreenPixels(const RECT& rect) {
+    // Beside the program, on the drive that maps the Unix root.
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH - 8);
+    std::strcat(path, ".ppm");
+    std::vector<RGBTRIPLE> pixels;
+    if (SaveScreenshot(rect, path, "ppm")) {
+        // A binary PPM: "P6", width, height and 255, then red, green and blue bytes a pixel.
+        FILE* file = std::fopen(path, "rb");
+        int width = 0, height = 0, maximum = 0;
+        if (file && std::fscanf(file, "P6 %d %d %d", &width, &height, &maximum) == 3 &&
+            std::fgetc(file) != EOF) {
+            std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 3);
+            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+            for (std::size_t at = 0; at + 2 < bytes.size(); at += 3)
+                pixels.push_back(RGBTRIPLE{bytes[at + 2], bytes[at + 1], bytes[at]});
+        }
+        if (file) std::fclose(file);
+    }
+    DeleteFileA(path);
+    return pixels;
+}
+
+}  // namespace harness

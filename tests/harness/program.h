@@ -1,0 +1,64 @@
+// A Windows program started as its own process and known only from outside, as a user and other
+// programs know it: its top-level window, that window's controls by number, their texts, the
+// clipboard and the screen. The smoke run, the start-up probe and scripts/run use it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace harness {
+
+// Long enough for a busy machine; a test waits this long only when something is wrong.
+inline constexpr DWORD SettleMs = 10000;
+
+class Program {
+  public:
+    explicit Program(const std::string& path);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    // Ends a program still running: its message boxes answered, its window closed, and as a last
+    // resort the process terminated.
+    ~Program();
+
+    bool Started() const { return process_ != nullptr; }
+    HANDLE Process() const { return process_; }
+    // The first visible top-level window of the process once it answers messages; nullptr when
+    // the program ends first or shows none within the time.
+    HWND WaitForWindow(DWORD timeoutMs = 60000);
+    HWND Window() const { return window_; }
+    HWND Control(int number) const { return GetDlgItem(window_, number); }
+    // A message box (dialog) of the process, or nullptr.
+    HWND Dialog() const;
+    // The exit code once the process has ended within the time.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Polls until `condition` holds or the time is up; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
+
+// A window's text as the ANSI code page holds it, through a sent message with a time limit, so a
+// hung program fails a test instead of stalling it.
+std::string Text(HWND window);
+bool SetText(HWND window, std::string_view text);
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+
+bool PutClipboardText(std::string_view text);
+std::optional<std::string> ClipboardText();
+
+// That part of the screen as an image file in ImageMagick's `format`, taken from the X display.
+bool SaveScreenshot(const RECT& rect, const std::string& path, const char* format = "png");
+// The screen's pixels inside `rect`, row by row from the top.
+std::vector<RGBTRIPLE> ScreenPixels(const RECT& rect);
+
+}  // namespace harness
