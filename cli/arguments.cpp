@@ -1,90 +1,103 @@
 #include "cli/arguments.h"
 
-#include <array>
 #include <utility>
 
 namespace tarvik::cli {
-
 namespace {
 
-constexpr std::array<std::pair<std::string_view, LinkCommand>, 6> CommandNames{{
+constexpr std::pair<std::string_view, LinkCommand> CommandNames[] = {
     {"thunder", LinkCommand::Thunder},
     {"flashget", LinkCommand::FlashGet},
     {"xuanfeng", LinkCommand::Xuanfeng},
     {"rayfile", LinkCommand::RayFile},
     {"base64-encode", LinkCommand::Base64Encode},
     {"base64-decode", LinkCommand::Base64Decode},
-}};
+    {"decode", LinkCommand::Decode},
+};
 
-Invocation Rejected(std::string_view problem, std::string_view word = {}) {
+Invocation Only(Action action, std::string problem = {}) {
     Invocation invocation;
-    invocation.problem = problem;
-    invocation.unknownWord = word;
+    invocation.action = action;
+    invocation.problem = std::move(problem);
     return invocation;
+}
+
+Invocation Rejected(std::string problem) {
+    return Only(Action::RejectUsage, std::move(problem));
 }
 
 }  // namespace
 
-const std::string_view UsageText =
+const std::string_view HelpText =
     "Usage: tarvik-link [--gbk] COMMAND [TEXT]\n"
-    "       tarvik-link --help\n"
+    "       tarvik-link [--gbk] extract\n"
     "\n"
-    "Turns a download manager's special link back into its address, makes one from an\n"
-    "http, https, ftp, mms or rtsp address, or applies Base64 to a text.\n"
+    "Reads download managers' special links back into their addresses, makes them from\n"
+    "http, https, ftp, mms and rtsp addresses, and applies Base64 to texts.\n"
     "\n"
-    "Commands:\n"
     "  thunder        read a thunder:// link, or make one from an address\n"
     "  flashget       read a Flashget:// link, or make one from an address\n"
     "  xuanfeng       read a qqdl:// link, or make one from an address\n"
     "  rayfile        read an fs2you:// link\n"
+    "  decode         read a link of any of these four kinds; never makes one\n"
     "  base64-encode  the Base64 form of the text\n"
     "  base64-decode  the text that the Base64 text stands for\n"
+    "  extract        print the address of every special link in standard input (a web\n"
+    "                 page, a forum post), each distinct address once\n"
     "\n"
-    "With TEXT, the result is written with a line feed; nothing is written when TEXT is\n"
-    "empty or only spaces. Without TEXT, every line of standard input is converted (a CR\n"
-    "before the line feed is dropped) and gives one line of output: the result, or an\n"
-    "empty line when nothing changed or the line could not be converted. Errors go to\n"
-    "standard error, in batch mode as \"line N: message\".\n"
+    "With TEXT the result is printed; nothing is printed for a TEXT of spaces only.\n"
+    "Without TEXT each line of standard input (a CR before its LF is dropped) gives one\n"
+    "line of output: the result, or an empty line when there is none.\n"
     "\n"
-    "Texts are bytes in GBK, as the Windows tool holds them. With --gbk, TEXT, the input\n"
-    "lines and the results are UTF-8 instead, converted to GBK for the command and back;\n"
-    "a text that cannot be converted is an error.\n"
+    "Texts are GBK bytes, as the Windows tool keeps them; with --gbk they are UTF-8 on\n"
+    "both sides. Errors go to standard error. Options may come before or after COMMAND;\n"
+    "'--' ends them. -h, --help shows this text; --version the version.\n"
     "\n"
-    "Exit status: 0 done; 1 an input could not be converted, or reading or writing\n"
-    "failed; 2 the command line was wrong.\n";
+    "Exit status: 0 done, 1 an input could not be converted or reading or writing\n"
+    "failed, 2 the command line was wrong.\n";
 
 Invocation ParseArguments(std::span<const std::string_view> arguments) {
-    if (arguments.empty()) return Rejected({});
-
-    std::size_t next = 0;
-    bool gbk = false;
-    if (arguments[next] == "--gbk") {
-        gbk = true;
-        ++next;
+    Invocation invocation;
+    std::optional<std::size_t> commandIndex;
+    bool options = true;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (options && argument.size() > 1 && argument.starts_with('-')) {
+            if (argument == "--") {
+                options = false;
+            } else if (argument == "--gbk") {
+                invocation.gbk = true;
+            } else if (argument == "-h" || argument == "--help") {
+                return Only(Action::ShowHelp);
+            } else if (argument == "--version") {
+                return Only(Action::ShowVersion);
+            } else {
+                return Rejected("unknown option '" + std::string(argument) + "'");
+            }
+        } else if (!commandIndex) {
+            commandIndex = i;
+        } else if (!invocation.textIndex) {
+            invocation.textIndex = i;
+        } else {
+            return Rejected("too many arguments: give TEXT as one argument");
+        }
     }
-    if (next < arguments.size() && arguments[next] == "--help") {
-        Invocation invocation;
-        invocation.action = Action::ShowHelp;
+    if (!commandIndex) return Rejected("a command is missing");
+
+    const std::string_view name = arguments[*commandIndex];
+    if (name == "extract") {
+        if (invocation.textIndex) return Rejected("extract reads standard input and takes no TEXT");
+        invocation.action = Action::Extract;
         return invocation;
     }
-    if (next == arguments.size()) return Rejected("a command is missing");
-
-    const std::string_view word = arguments[next];
-    const auto* found = CommandNames.begin();
-    while (found != CommandNames.end() && found->first != word) ++found;
-    if (found == CommandNames.end()) {
-        return Rejected(word.starts_with("-") ? "unknown option" : "unknown command", word);
+    for (const auto& [commandName, command] : CommandNames) {
+        if (name == commandName) {
+            invocation.action = Action::Convert;
+            invocation.command = command;
+            return invocation;
+        }
     }
-    ++next;
-
-    Invocation invocation;
-    invocation.action = Action::Convert;
-    invocation.gbk = gbk;
-    invocation.command = found->second;
-    if (next + 1 < arguments.size())
-        return Rejected("too many arguments: give TEXT as one argument");
-    if (next < arguments.size()) invocation.textIndex = static_cast<int>(next) + 1;
-    return invocation;
+    return Rejected("unknown command '" + std::string(name) + "'");
 }
 
 }  // namespace tarvik::cli

@@ -1,0 +1,92 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+
+#include "cli/system.h"
+
+namespace tarvik::cli {
+namespace {
+
+const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
+
+bool Convert(iconv_t converter, std::string_view input, std::string& output) {
+    output.clear();
+    if (converter == NoConverter) return false;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    // iconv's prototype predates const; it never writes through the input pointer.
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    while (inLeft != 0) {
+        const std::size_t used = output.size();
+        output.resize(used + inLeft * 2 + 16);
+        char* out = output.data() + used;
+        std::size_t outLeft = output.size() - used;
+        const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+        output.resize(output.size() - outLeft);
+        // EILSEQ, or EINVAL for a character cut off at the end. A count of characters converted
+        // irreversibly would mean look-alikes, which must not pass silently either.
+        if (result == static_cast<std::size_t>(-1) ? errno != E2BIG : result != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void PrepareStandardStreams() {
+    std::signal(SIGPIPE, SIG_DFL);
+}
+
+std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t count = read(STDIN_FILENO, buffer, std::min<std::size_t>(size, SSIZE_MAX));
+        if (count >= 0 || errno != EINTR) return count;
+    }
+}
+
+bool WriteOutput(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t count = write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+bool MessagesInUtf8(bool) {
+    return true;
+}
+
+void WriteMessage(std::string_view message, bool) {
+    std::fwrite(message.data(), 1, message.size(), stderr);
+}
+
+std::string TextArgument(char** argv, int index, bool) {
+    return argv[index];
+}
+
+GbkConverter::GbkConverter()
+    : toGbk_(iconv_open("GBK", "UTF-8")), toUtf8_(iconv_open("UTF-8", "GBK")) {}
+
+GbkConverter::~GbkConverter() {
+    if (toGbk_ != NoConverter) iconv_close(toGbk_);
+    if (toUtf8_ != NoConverter) iconv_close(toUtf8_);
+}
+
+bool GbkConverter::Ready() const {
+    return toGbk_ != NoConverter && toUtf8_ != NoConverter;
+}
+
+bool GbkConverter::ToGbk(std::string_view utf8, std::string& output) {
+    return Convert(toGbk_, utf8, output);
+}
+
+bool GbkConverter::ToUtf8(std::string_view gbk, std::string& output) {
+    return Convert(toUtf8_, gbk, output);
+}
+
+}  // namespace tarvik::cli
