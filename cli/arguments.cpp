@@ -79,14 +79,14 @@ Invocation ParseArguments(std::span<const std::string_view> arguments) {
         } else if (!invocation.textIndex) {
             invocation.textIndex = i;
         } else {
-            return Rejected("too many arguments: give TEXT as one argument");
+            return Rejected("too many arguments");
         }
     }
     if (!commandIndex) return Rejected("a command is missing");
 
     const std::string_view name = arguments[*commandIndex];
     if (name == "extract") {
-        if (invocation.textIndex) return Rejected("extract reads standard input and takes no TEXT");
+        if (invocation.textIndex) return Rejected("extract takes no TEXT");
         invocation.action = Action::Extract;
         return invocation;
     }
