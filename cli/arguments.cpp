@@ -22,39 +22,25 @@ Invocation Only(Action action, std::string problem = {}) {
     return invocation;
 }
 
-Invocation Rejected(std::string problem) {
-    return Only(Action::RejectUsage, std::move(problem));
-}
-
 }  // namespace
 
 const std::string_view HelpText =
     "Usage: tarvik-link [--gbk] COMMAND [TEXT]\n"
-    "       tarvik-link [--gbk] extract\n"
     "\n"
-    "Reads download managers' special links back into their addresses, makes them from\n"
-    "http, https, ftp, mms and rtsp addresses, and applies Base64 to texts.\n"
+    "  thunder, flashget, xuanfeng  read a thunder://, Flashget:// or qqdl:// link,\n"
+    "                               or make one from an http, https, ftp, mms or rtsp address\n"
+    "  rayfile                      read an fs2you:// link\n"
+    "  decode                       read a link of any of these four kinds\n"
+    "  base64-encode, base64-decode apply Base64 to the text\n"
+    "  extract                      print the address of every special link in standard\n"
+    "                               input (a web page, a post), each distinct address once\n"
     "\n"
-    "  thunder        read a thunder:// link, or make one from an address\n"
-    "  flashget       read a Flashget:// link, or make one from an address\n"
-    "  xuanfeng       read a qqdl:// link, or make one from an address\n"
-    "  rayfile        read an fs2you:// link\n"
-    "  decode         read a link of any of these four kinds; never makes one\n"
-    "  base64-encode  the Base64 form of the text\n"
-    "  base64-decode  the text that the Base64 text stands for\n"
-    "  extract        print the address of every special link in standard input (a web\n"
-    "                 page, a forum post), each distinct address once\n"
-    "\n"
-    "With TEXT the result is printed; nothing is printed for a TEXT of spaces only.\n"
-    "Without TEXT each line of standard input (a CR before its LF is dropped) gives one\n"
-    "line of output: the result, or an empty line when there is none.\n"
-    "\n"
-    "Texts are GBK bytes, as the Windows tool keeps them; with --gbk they are UTF-8 on\n"
-    "both sides. Errors go to standard error. Options may come before or after COMMAND;\n"
-    "'--' ends them. -h, --help shows this text; --version the version.\n"
-    "\n"
-    "Exit status: 0 done, 1 an input could not be converted or reading or writing\n"
-    "failed, 2 the command line was wrong.\n";
+    "With TEXT the result is printed. Without it, each line of standard input gives one line:\n"
+    "the result, or an empty line when there is none. Errors go to standard error.\n"
+    "Texts are GBK bytes, as the Windows tool keeps them; with --gbk they are UTF-8.\n"
+    "Options may follow COMMAND; '--' ends them. Also: -h, --help; --version.\n"
+    "Exit status: 0 done, 1 an input could not be converted or reading or writing failed,\n"
+    "2 a wrong command line.";
 
 Invocation ParseArguments(std::span<const std::string_view> arguments) {
     Invocation invocation;
@@ -72,32 +58,30 @@ Invocation ParseArguments(std::span<const std::string_view> arguments) {
             } else if (argument == "--version") {
                 return Only(Action::ShowVersion);
             } else {
-                return Rejected("unknown option '" + std::string(argument) + "'");
+                return Only(Action::RejectUsage, "unknown option '" + std::string(argument) + "'");
             }
         } else if (!commandIndex) {
             commandIndex = i;
         } else if (!invocation.textIndex) {
             invocation.textIndex = i;
         } else {
-            return Rejected("too many arguments");
+            return Only(Action::RejectUsage, "too many arguments");
         }
     }
-    if (!commandIndex) return Rejected("a command is missing");
-
+    if (!commandIndex) return Only(Action::RejectUsage, "a command is missing");
     const std::string_view name = arguments[*commandIndex];
     if (name == "extract") {
-        if (invocation.textIndex) return Rejected("extract takes no TEXT");
-        invocation.action = Action::Extract;
+        invocation.action = invocation.textIndex ? Action::RejectUsage : Action::Extract;
+        invocation.problem = "extract takes no TEXT";
         return invocation;
     }
     for (const auto& [commandName, command] : CommandNames) {
-        if (name == commandName) {
-            invocation.action = Action::Convert;
-            invocation.command = command;
-            return invocation;
-        }
+        if (name != commandName) continue;
+        invocation.action = Action::Convert;
+        invocation.command = command;
+        return invocation;
     }
-    return Rejected("unknown command '" + std::string(name) + "'");
+    return Only(Action::RejectUsage, "unknown command '" + std::string(name) + "'");
 }
 
 }  // namespace tarvik::cli

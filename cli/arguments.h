@@ -14,11 +14,10 @@ enum class Action { Convert, Extract, ShowHelp, ShowVersion, RejectUsage };
 
 struct Invocation {
     Action action = Action::RejectUsage;
-    std::string problem;  // for RejectUsage: what is wrong, in one line
+    std::string problem;  // for RejectUsage, in one line
     LinkCommand command = LinkCommand::Thunder;
     bool gbk = false;
-    // The index of TEXT in `arguments`; without TEXT the inputs are the lines of standard input.
-    std::optional<std::size_t> textIndex;
+    std::optional<std::size_t> textIndex;  // in the arguments; without TEXT, standard input
 };
 
 Invocation ParseArguments(std::span<const std::string_view> arguments);

@@ -63,10 +63,8 @@ LineStatus LineReader::Next(std::string_view& line) {
         searched = end_ - begin_;
         // A CR may still be dropped before the LF, so one byte more than the limit may wait.
         if (searched > maxLineLength_ + 1) {
-            // The line's start is kept for the caller's message.
-            skipped_.assign(start, std::min<std::size_t>(searched, 64));
-            line = skipped_;
-            return SkipRestOfLine();
+            line = std::string_view(start, std::min<std::size_t>(searched, 64));
+            return LineStatus::TooLong;
         }
         if (!Fill()) break;
     }
@@ -74,18 +72,6 @@ LineStatus LineReader::Next(std::string_view& line) {
     line = std::string_view(buffer_.data() + begin_, end_ - begin_);
     begin_ = end_;
     return line.size() > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
-}
-
-LineStatus LineReader::SkipRestOfLine() {
-    // Nothing of the line is kept, so the buffer does not grow past the limit.
-    for (;;) {
-        begin_ = end_;
-        if (!Fill()) return LineStatus::TooLong;
-        if (const char* lineFeed = Find(buffer_.data(), buffer_.data() + end_, '\n')) {
-            begin_ = static_cast<std::size_t>(lineFeed - buffer_.data()) + 1;
-            return LineStatus::TooLong;
-        }
-    }
 }
 
 LinkFinder::LinkFinder(ReadFunction read, std::size_t maxLinkLength)

@@ -1,5 +1,5 @@
-// tarvik-link: the window's conversions for scripts. One TEXT from the command line, every line of
-// standard input, or every special link found in it; results on standard output, errors on
+// tarvik-link: the window's conversions for scripts. One TEXT from the command line, every line
+// of standard input, or every special link found in it; results on standard output, errors on
 // standard error.
 #include <algorithm>
 #include <cerrno>
@@ -8,14 +8,12 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "cli/system.h"
-#include "core/link_commands.h"
 
 namespace tarvik::cli {
 namespace {
@@ -24,55 +22,31 @@ constexpr int ExitDone = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-// Lines and links are held whole; past these lengths they are refused, not cut.
+// Lines and links are held whole; past these lengths they are refused, never cut.
 constexpr std::size_t MaxLineLength = std::size_t{64} << 20;
 constexpr std::size_t MaxLinkLength = std::size_t{1} << 20;
 
-class Messages {
-  public:
-    Messages(bool gbkOption, GbkConverter& converter) : utf8_(MessagesInUtf8(gbkOption)) {
-        // Should the conversion be missing, the GBK bytes still carry the text to its reader.
-        if (!utf8_ || !converter.ToUtf8(LinkFormatErrorText, formatError_)) {
-            formatError_ = LinkFormatErrorText;
-        }
+void Report(std::string message) {
+    message.insert(0, "tarvik-link: ").push_back('\n');
+    std::fwrite(message.data(), 1, message.size(), stderr);
+}
+
+// "line 4: problem: "start of the input"", its first 40 bytes shown, escaped.
+void ReportItem(const char* item, std::size_t number, std::string_view problem,
+                std::string_view input) {
+    std::string message = std::string(item) + " " + std::to_string(number) + ": ";
+    message.append(problem).append(": \"");
+    for (const char c : input.substr(0, 40)) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+        message += c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? std::string(1, c) : escaped;
     }
+    message.append(input.size() > 40 ? "\"...\n" : "\"\n");
+    std::fwrite(message.data(), 1, message.size(), stderr);
+}
 
-    std::string_view FormatError() const { return formatError_; }
-
-    void Report(std::string_view message) {
-        WriteMessage(std::string("tarvik-link: ").append(message).append("\n"), utf8_);
-    }
-
-    // "line 4: problem: "start of the input"", the input's first 40 bytes escaped.
-    void ReportItem(const char* item, std::size_t number, std::string_view problem,
-                    std::string_view input) {
-        std::string message(item);
-        message.append(" ")
-            .append(std::to_string(number))
-            .append(": ")
-            .append(problem)
-            .append(": \"");
-        for (const char c : input.substr(0, 40)) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
-                message += c;
-            } else {
-                char escaped[5];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-                message += escaped;
-            }
-        }
-        message.append(input.size() > 40 ? "\"...\n" : "\"\n");
-        WriteMessage(message, utf8_);
-    }
-
-  private:
-    bool utf8_;
-    std::string formatError_;
-};
-
-// Standard output through one buffer of our own. A failed write ends the run: quietly when the
-// reader has gone (where the signal does not end it first), with a message otherwise.
+// Standard output through one buffer. A failed write ends the run, with a message unless the
+// reader has gone (where the signal does not end it first).
 class Output {
   public:
     void Line(std::string_view text) {
@@ -81,9 +55,8 @@ class Output {
     }
     void Flush() {
         if (!WriteOutput(buffer_)) {
-            if (errno == EPIPE) std::_Exit(ExitFailed);
-            std::fprintf(stderr, "tarvik-link: cannot write the output: %s\n",
-                         std::strerror(errno));
+            if (errno != EPIPE)
+                Report(std::string("cannot write the output: ") + std::strerror(errno));
             std::exit(ExitFailed);
         }
         buffer_.clear();
@@ -93,24 +66,27 @@ class Output {
     std::string buffer_;
 };
 
-// One input through one command, with the UTF-8 ⇄ GBK conversion of --gbk around it.
+// One input through the command, with --gbk's conversions around it.
 class Conversion {
   public:
-    Conversion(LinkCommand command, GbkConverter* gbk, std::string_view formatError)
+    Conversion(LinkCommand command, bool gbk, std::string_view formatError)
         : command_(command), gbk_(gbk), formatError_(formatError) {}
 
-    // Empty when the input converted: Result() holds the new text, empty for no change.
-    // Otherwise the problem.
+    // Empty when the input converted, Result() holding the new text (empty for no change);
+    // otherwise the problem.
     std::string_view Run(std::string_view input) {
         result_.clear();
         if (input.find('\0') != std::string_view::npos) return "the input holds a NUL byte";
-        if (gbk_ == nullptr) return Problem(RunLinkCommand(command_, input, result_), result_);
-        if (!gbk_->ToGbk(input, gbkInput_)) return "the input is not UTF-8 text that GBK can hold";
-        gbkResult_.clear();
-        const std::string_view problem =
-            Problem(RunLinkCommand(command_, gbkInput_, gbkResult_), gbkResult_);
-        if (!problem.empty()) return problem;
-        if (!gbk_->ToUtf8(gbkResult_, result_)) {
+        if (gbk_ && !ToGbk(input, gbkInput_))
+            return "the input is not UTF-8 text that GBK can hold";
+        std::string& output = gbk_ ? gbkResult_ : result_;
+        output.clear();
+        if (RunLinkCommand(command_, gbk_ ? gbkInput_ : input, output) ==
+            CommandOutcome::FormatError) {
+            output.clear();
+            return formatError_;
+        }
+        if (gbk_ && !ToUtf8(gbkResult_, result_)) {
             result_.clear();
             return "the result is not GBK text, so it has no UTF-8 form";
         }
@@ -120,111 +96,90 @@ class Conversion {
     const std::string& Result() const { return result_; }
 
   private:
-    std::string_view Problem(CommandOutcome outcome, std::string& output) const {
-        if (outcome != CommandOutcome::FormatError) return {};
-        output.clear();
-        return formatError_;
-    }
-
     LinkCommand command_;
-    GbkConverter* gbk_;
+    bool gbk_;
     std::string_view formatError_;
-    std::string gbkInput_;
-    std::string gbkResult_;
-    std::string result_;
+    std::string gbkInput_, gbkResult_, result_;
 };
 
-int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& output,
-                 Messages& messages) {
+// A line in error is answered with an empty line, so that answers keep their places.
+int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& output) {
     LineReader reader(read, MaxLineLength);
-    bool failed = false;
+    int exitCode = ExitDone;
     std::string_view line;
     for (std::size_t number = 1;; ++number) {
         const LineStatus status = reader.Next(line);
         if (status == LineStatus::End) break;
-        std::string_view problem = "the line is longer than 64 MiB";
-        std::string_view answer;
-        if (status == LineStatus::Line) {
-            problem = conversion.Run(line);
-            answer = conversion.Result();
+        if (status == LineStatus::TooLong) {
+            output.Flush();
+            ReportItem("line", number, "the line is longer than 64 MiB; nothing after it is read",
+                       line);
+            return ExitFailed;
         }
-        // A line in error is answered with an empty line, so that answers keep their places.
-        output.Line(answer);
+        const std::string_view problem = conversion.Run(line);
+        output.Line(conversion.Result());
         if (!problem.empty()) {
-            messages.ReportItem("line", number, problem, line);
-            failed = true;
+            ReportItem("line", number, problem, line);
+            exitCode = ExitFailed;
         }
     }
     output.Flush();
-    return failed ? ExitFailed : ExitDone;
+    return exitCode;
 }
 
-int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& output,
-                 Messages& messages) {
+int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& output) {
     LinkFinder finder(read, MaxLinkLength);
     std::unordered_set<std::string> printed;
-    bool failed = false;
+    int exitCode = ExitDone;
     std::string link;
     for (std::size_t number = 1; finder.Next(link); ++number) {
-        if (link.size() > MaxLinkLength) {
-            messages.ReportItem("link", number, "the link is longer than 1 MiB", link);
-            failed = true;
-            continue;
-        }
-        std::string_view problem = conversion.Run(link);
+        std::string_view problem =
+            link.size() > MaxLinkLength ? "the link is longer than 1 MiB" : conversion.Run(link);
         const std::string& address = conversion.Result();
-        if (std::ranges::any_of(address,
-                                [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+        if (problem.empty() && std::ranges::any_of(address, [](char c) {
+                return static_cast<unsigned char>(c) < 0x20;
+            })) {
             problem = "the address holds a control character";
         }
         if (!problem.empty()) {
-            messages.ReportItem("link", number, problem, link);
-            failed = true;
+            ReportItem("link", number, problem, link);
+            exitCode = ExitFailed;
         } else if (!address.empty() && printed.insert(address).second) {
             output.Line(address);
         }
     }
     output.Flush();
-    return failed ? ExitFailed : ExitDone;
+    return exitCode;
 }
 
 int Run(int argc, char** argv) {
     PrepareStandardStreams();
-    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const Invocation invocation = ParseArguments(arguments);
+    const Invocation invocation =
+        ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc));
     Output output;
-    switch (invocation.action) {
-        case Action::ShowHelp:
-            output.Line(HelpText.substr(0, HelpText.size() - 1));
-            output.Flush();
-            return ExitDone;
-        case Action::ShowVersion:
-            output.Line("tarvik-link " TARVIK_VERSION);
-            output.Flush();
-            return ExitDone;
-        case Action::RejectUsage:
-            std::fprintf(stderr, "tarvik-link: %s\nTry 'tarvik-link --help'.\n",
-                         invocation.problem.c_str());
-            return ExitUsage;
-        case Action::Convert:
-        case Action::Extract:
-            break;
+    if (invocation.action == Action::ShowHelp || invocation.action == Action::ShowVersion) {
+        output.Line(invocation.action == Action::ShowHelp ? HelpText
+                                                          : "tarvik-link " TARVIK_VERSION);
+        output.Flush();
+        return ExitDone;
     }
-
-    GbkConverter converter;
-    Messages messages(invocation.gbk, converter);
-    if (invocation.gbk && !converter.Ready()) {
-        messages.Report("--gbk: this system offers no conversion between UTF-8 and GBK");
-        return ExitFailed;
+    if (invocation.action == Action::RejectUsage) {
+        Report(invocation.problem + "\nTry 'tarvik-link --help'.");
+        return ExitUsage;
     }
-    const LinkCommand command =
-        invocation.action == Action::Extract ? LinkCommand::Decode : invocation.command;
-    Conversion conversion(command, invocation.gbk ? &converter : nullptr, messages.FormatError());
+    // Should the conversion be missing, the GBK bytes still carry the text to its reader.
+    std::string formatError;
+    if (!MessagesInUtf8(invocation.gbk) || !ToUtf8(LinkFormatErrorText, formatError)) {
+        formatError = LinkFormatErrorText;
+    }
+    const bool extract = invocation.action == Action::Extract;
+    Conversion conversion(extract ? LinkCommand::Decode : invocation.command, invocation.gbk,
+                          formatError);
     if (invocation.textIndex) {
         const int index = static_cast<int>(*invocation.textIndex) + 1;
         const std::string_view problem = conversion.Run(TextArgument(argv, index, invocation.gbk));
         if (!problem.empty()) {
-            messages.Report(problem);
+            Report(std::string(problem));
             return ExitFailed;
         }
         if (!conversion.Result().empty()) output.Line(conversion.Result());
@@ -232,18 +187,17 @@ int Run(int argc, char** argv) {
         return ExitDone;
     }
     // What is answered goes out before the program waits for more input.
-    const ReadFunction read = [&output, &messages](char* buffer, std::size_t size) {
+    const ReadFunction read = [&output](char* buffer, std::size_t size) {
         output.Flush();
         const std::ptrdiff_t count = ReadInput(buffer, size);
         if (count < 0) {
-            messages.Report(std::string("cannot read the input: ") + std::strerror(errno));
+            Report(std::string("cannot read the input: ") + std::strerror(errno));
             std::exit(ExitFailed);
         }
         return count;
     };
-    if (invocation.action == Action::Extract)
-        return ExtractLinks(conversion, read, output, messages);
-    return ConvertLines(conversion, read, output, messages);
+    return extract ? ExtractLinks(conversion, read, output)
+                   : ConvertLines(conversion, read, output);
 }
 
 }  // namespace

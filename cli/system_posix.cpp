@@ -1,21 +1,22 @@
+#include <iconv.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
-#include <cstdio>
 
 #include "cli/system.h"
 
 namespace tarvik::cli {
 namespace {
 
-const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
+const iconv_t ToGbkConverter = iconv_open("GBK", "UTF-8");
+const iconv_t ToUtf8Converter = iconv_open("UTF-8", "GBK");
 
+// A C library without GBK tables gives no converter, and every conversion then fails.
 bool Convert(iconv_t converter, std::string_view input, std::string& output) {
     output.clear();
-    if (converter == NoConverter) return false;
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
     // iconv's prototype predates const; it never writes through the input pointer.
     char* in = const_cast<char*>(input.data());
@@ -27,8 +28,8 @@ bool Convert(iconv_t converter, std::string_view input, std::string& output) {
         std::size_t outLeft = output.size() - used;
         const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
         output.resize(output.size() - outLeft);
-        // EILSEQ, or EINVAL for a character cut off at the end. A count of characters converted
-        // irreversibly would mean look-alikes, which must not pass silently either.
+        // EILSEQ, or EINVAL for a character cut off at the end; a count of characters converted
+        // irreversibly would mean look-alikes.
         if (result == static_cast<std::size_t>(-1) ? errno != E2BIG : result != 0) return false;
     }
     return true;
@@ -61,32 +62,16 @@ bool MessagesInUtf8(bool) {
     return true;
 }
 
-void WriteMessage(std::string_view message, bool) {
-    std::fwrite(message.data(), 1, message.size(), stderr);
-}
-
 std::string TextArgument(char** argv, int index, bool) {
     return argv[index];
 }
 
-GbkConverter::GbkConverter()
-    : toGbk_(iconv_open("GBK", "UTF-8")), toUtf8_(iconv_open("UTF-8", "GBK")) {}
-
-GbkConverter::~GbkConverter() {
-    if (toGbk_ != NoConverter) iconv_close(toGbk_);
-    if (toUtf8_ != NoConverter) iconv_close(toUtf8_);
+bool ToGbk(std::string_view utf8, std::string& output) {
+    return Convert(ToGbkConverter, utf8, output);
 }
 
-bool GbkConverter::Ready() const {
-    return toGbk_ != NoConverter && toUtf8_ != NoConverter;
-}
-
-bool GbkConverter::ToGbk(std::string_view utf8, std::string& output) {
-    return Convert(toGbk_, utf8, output);
-}
-
-bool GbkConverter::ToUtf8(std::string_view gbk, std::string& output) {
-    return Convert(toUtf8_, gbk, output);
+bool ToUtf8(std::string_view gbk, std::string& output) {
+    return Convert(ToUtf8Converter, gbk, output);
 }
 
 }  // namespace tarvik::cli

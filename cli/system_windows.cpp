@@ -16,35 +16,24 @@ namespace {
 constexpr UINT GbkCodePage = 936;
 
 // The callers keep every text below 2 GiB, so lengths fit the API's int.
-bool ToWide(UINT codePage, std::string_view input, std::wstring& wide) {
-    wide.clear();
+bool Convert(UINT from, UINT to, std::string_view input, std::string& output) {
+    output.clear();
     if (input.empty()) return true;
     const int length = static_cast<int>(input.size());
-    const int needed =
-        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, input.data(), length, nullptr, 0);
-    if (needed <= 0) return false;
-    wide.resize(static_cast<std::size_t>(needed));
-    return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, input.data(), length, wide.data(),
-                               needed) == needed;
-}
-
-bool FromWide(UINT codePage, std::wstring_view wide, std::string& output) {
-    output.clear();
-    if (wide.empty()) return true;
-    // UTF-8 reports unpaired surrogates through the flag; GBK reports characters it lacks through
-    // the default-character check, with best-fit look-alikes switched off.
-    const bool utf8 = codePage == CP_UTF8;
-    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    std::wstring wide(input.size(), L'\0');
+    const int count =
+        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, input.data(), length, wide.data(), length);
+    if (count <= 0) return false;
+    // UTF-8 reports unpaired surrogates through its flag, GBK a character it lacks through the
+    // default-character check, with best-fit look-alikes switched off.
     BOOL usedDefault = FALSE;
-    BOOL* const check = utf8 ? nullptr : &usedDefault;
-    const int length = static_cast<int>(wide.size());
-    const int needed =
-        WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, check);
-    if (needed <= 0 || usedDefault) return false;
-    output.resize(static_cast<std::size_t>(needed));
-    return WideCharToMultiByte(codePage, flags, wide.data(), length, output.data(), needed, nullptr,
-                               check) == needed &&
-           !usedDefault;
+    BOOL* const check = to == CP_UTF8 ? nullptr : &usedDefault;
+    const DWORD flags = to == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    output.resize(static_cast<std::size_t>(count) * 3);
+    const int written = WideCharToMultiByte(to, flags, wide.data(), count, output.data(),
+                                            static_cast<int>(output.size()), nullptr, check);
+    output.resize(static_cast<std::size_t>(std::max(written, 0)));
+    return written > 0 && !usedDefault;
 }
 
 }  // namespace
@@ -73,18 +62,6 @@ bool MessagesInUtf8(bool gbkOption) {
     return gbkOption;
 }
 
-void WriteMessage(std::string_view message, bool utf8) {
-    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    std::wstring wide;
-    if (GetConsoleMode(error, &mode) && ToWide(utf8 ? CP_UTF8 : GbkCodePage, message, wide)) {
-        DWORD written = 0;
-        WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-    std::fwrite(message.data(), 1, message.size(), stderr);
-}
-
 std::string TextArgument(char** argv, int index, bool utf8) {
     int count = 0;
     LPWSTR* const arguments = utf8 ? CommandLineToArgvW(GetCommandLineW(), &count) : nullptr;
@@ -103,19 +80,12 @@ std::string TextArgument(char** argv, int index, bool utf8) {
     return text;
 }
 
-GbkConverter::GbkConverter() = default;
-GbkConverter::~GbkConverter() = default;
-
-bool GbkConverter::Ready() const {
-    return IsValidCodePage(GbkCodePage) != FALSE;
+bool ToGbk(std::string_view utf8, std::string& output) {
+    return Convert(CP_UTF8, GbkCodePage, utf8, output);
 }
 
-bool GbkConverter::ToGbk(std::string_view utf8, std::string& output) {
-    return ToWide(CP_UTF8, utf8, wide_) && FromWide(GbkCodePage, wide_, output);
-}
-
-bool GbkConverter::ToUtf8(std::string_view gbk, std::string& output) {
-    return ToWide(GbkCodePage, gbk, wide_) && FromWide(CP_UTF8, wide_, output);
+bool ToUtf8(std::string_view gbk, std::string& output) {
+    return Convert(GbkCodePage, CP_UTF8, gbk, output);
 }
 
 }  // namespace tarvik::cli
