@@ -1,5 +1,4 @@
-// The worked examples and edges of the conversion commands: one table, run through RunLinkCommand
-// by the core tests and through the program by the tarvik-link tests.
+// The worked examples and edges of the commands, for the core tests and the tarvik-link tests.
 #pragma once
 
 #include <string>

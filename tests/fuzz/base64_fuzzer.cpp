@@ -1,5 +1,4 @@
-// The Base64 buffer routines on any bytes: decoding against the group rules restated plainly
-// here, encoding by decoding its result back.
+// The Base64 buffer routines on any bytes: decoding against its rules restated, encoding both ways.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,6 @@
-// tarvik-link's line reader and link finder on any stream, read in pieces of any size, against a
-// plain split at LF and a plain scan for the schemes. The first two bytes give the piece size and
-// the limit; then a byte 1 followed by n repeats the byte before it n × 512 times, so that short
-// inputs make lines and links that cross the readers' 64 KiB reads.
+// The line reader and link finder on any stream read in pieces, against a plain split and scan.
+// Bytes 0 and 1 give the piece size and limit; then a byte 1 and n repeat the byte before it
+// n × 512 times, so that short inputs make lines and links across the readers' 64 KiB reads.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -75,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         text.append(repeat ? data[++i] * std::size_t{512} : 1, byte);
     }
     const std::size_t pieces[] = {1, 2, 3, 7, 64, 4096, 65535, 1 << 20};
-    // Long texts in tiny pieces would take seconds.
-    const std::size_t piece = std::max(pieces[data[0] % 8], text.size() / 1024);
+    const std::size_t piece = std::max(pieces[data[0] % 8], text.size() / 1024);  // not too slow
     CheckLines(text, piece, data[1]);
     CheckLinks(text, piece, data[1] + 11u);  // a link is never cut inside its scheme
     return 0;
