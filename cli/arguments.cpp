@@ -1,19 +1,14 @@
 #include "cli/arguments.h"
 
+#include <iterator>
 #include <utility>
 
 namespace tarvik::cli {
 namespace {
 
-constexpr std::pair<std::string_view, LinkCommand> CommandNames[] = {
-    {"thunder", LinkCommand::Thunder},
-    {"flashget", LinkCommand::FlashGet},
-    {"xuanfeng", LinkCommand::Xuanfeng},
-    {"rayfile", LinkCommand::RayFile},
-    {"base64-encode", LinkCommand::Base64Encode},
-    {"base64-decode", LinkCommand::Base64Decode},
-    {"decode", LinkCommand::Decode},
-};
+// In the order of LinkCommand.
+constexpr std::string_view CommandNames[] = {
+    "thunder", "flashget", "xuanfeng", "rayfile", "base64-encode", "base64-decode", "decode"};
 
 Invocation Only(Action action, std::string problem = {}) {
     Invocation invocation;
@@ -26,21 +21,17 @@ Invocation Only(Action action, std::string problem = {}) {
 
 const std::string_view HelpText =
     "Usage: tarvik-link [--gbk] COMMAND [TEXT]\n"
-    "\n"
-    "  thunder, flashget, xuanfeng  read a thunder://, Flashget:// or qqdl:// link,\n"
-    "                               or make one from an http, https, ftp, mms or rtsp address\n"
-    "  rayfile                      read an fs2you:// link\n"
-    "  decode                       read a link of any of these four kinds\n"
-    "  base64-encode, base64-decode apply Base64 to the text\n"
-    "  extract                      print the address of every special link in standard\n"
-    "                               input (a web page, a post), each distinct address once\n"
-    "\n"
-    "With TEXT the result is printed. Without it, each line of standard input gives one line:\n"
-    "the result, or an empty line when there is none. Errors go to standard error.\n"
-    "Texts are GBK bytes, as the Windows tool keeps them; with --gbk they are UTF-8.\n"
-    "Options may follow COMMAND; '--' ends them. Also: -h, --help; --version.\n"
-    "Exit status: 0 done, 1 an input could not be converted or reading or writing failed,\n"
-    "2 a wrong command line.";
+    "  thunder, flashget, xuanfeng   read a thunder://, Flashget:// or qqdl:// link, or make one\n"
+    "                                from an http, https, ftp, mms or rtsp address\n"
+    "  rayfile                       read an fs2you:// link\n"
+    "  decode                        read a link of any of these four kinds\n"
+    "  base64-encode, base64-decode  apply Base64 to the text\n"
+    "  extract                       print the address of every special link in standard input,\n"
+    "                                each distinct address once\n"
+    "With TEXT the result is printed; without it each line of standard input gives one line,\n"
+    "empty when there is no result. Texts are GBK bytes, or UTF-8 with --gbk. Options may\n"
+    "follow COMMAND, '--' ends them; -h, --help; --version. Errors go to standard error.\n"
+    "Exit status: 0 done, 1 an input failed or reading or writing did, 2 a wrong command line.";
 
 Invocation ParseArguments(std::span<const std::string_view> arguments) {
     Invocation invocation;
@@ -75,10 +66,10 @@ Invocation ParseArguments(std::span<const std::string_view> arguments) {
         invocation.problem = "extract takes no TEXT";
         return invocation;
     }
-    for (const auto& [commandName, command] : CommandNames) {
-        if (name != commandName) continue;
+    for (std::size_t i = 0; i < std::size(CommandNames); ++i) {
+        if (name != CommandNames[i]) continue;
         invocation.action = Action::Convert;
-        invocation.command = command;
+        invocation.command = static_cast<LinkCommand>(i);
         return invocation;
     }
     return Only(Action::RejectUsage, "unknown command '" + std::string(name) + "'");
