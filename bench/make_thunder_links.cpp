@@ -4,9 +4,14 @@
 //   links.txt      the thunder:// links, what a user feeds to tarvik-link
 //   payloads.txt   the Base64 part of each link, for base64 -d
 //   addresses.txt  the addresses, what reading the links must give back
+// and, for extract, a web page of COUNT / 10 kilobytes with one link in each kilobyte (Thunder,
+// FlashGet or Xuanfeng, among ordinary markup, GBK text and plain addresses):
+//   page.html            the page
+//   page-addresses.txt   each distinct address of its links, in order, one a line
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,9 +29,14 @@ constexpr std::string_view Hosts[] = {"dl1.example.cn",       "down.example.com"
                                       "media.example.com.cn", "192.168.10.25:8080"};
 constexpr std::string_view Folders[] = {"soft", "movie", "music", "download", "2009",
                                         "pub",  "video", "files", "upload",   "game"};
-constexpr std::string_view ChineseFolders[] = {"电影", "软件", "音乐", "下载", "高清电影"};
+// 电影 软件 音乐 下载 高清电影 and 高清 第一集 演唱会 游戏 中文版, in GBK.
+constexpr std::string_view ChineseFolders[] = {"\xB5\xE7\xD3\xB0", "\xC8\xED\xBC\xFE",
+                                               "\xD2\xF4\xC0\xD6", "\xCF\xC2\xD4\xD8",
+                                               "\xB8\xDF\xC7\xE5\xB5\xE7\xD3\xB0"};
 constexpr std::string_view Names[] = {"setup", "movie", "episode", "album", "patch", "live"};
-constexpr std::string_view ChineseNames[] = {"高清", "第一集", "演唱会", "游戏", "中文版"};
+constexpr std::string_view ChineseNames[] = {"\xB8\xDF\xC7\xE5", "\xB5\xDA\xD2\xBB\xBC\xAF",
+                                             "\xD1\xDD\xB3\xAA\xBB\xE1", "\xD3\xCE\xCF\xB7",
+                                             "\xD6\xD0\xCE\xC4\xB0\xE6"};
 constexpr std::string_view Extensions[] = {".zip", ".rar", ".rmvb", ".mp3", ".exe",
                                            ".avi", ".mkv", ".iso",  ".7z"};
 
@@ -80,6 +90,23 @@ std::FILE* Create(const std::string& directory, const char* name) {
     return file;
 }
 
+// About a kilobyte of a download page around one link.
+void WritePageBlock(std::FILE* file, std::string_view link, unsigned long number) {
+    std::fprintf(file,
+                 "<tr class=\"row%lu\"><td style=\"color:#333;padding:4px\">\xCF\xC2\xD4\xD8"
+                 " %lu</td><td><a href=\"%.*s\" title=\"\xB5\xE7\xD3\xB0\">\xB8\xDF\xC7\xE5"
+                 "</a></td><td><a href=\"http://www.example.com/info/%lu.html\">info</a>",
+                 number % 2, number, static_cast<int>(link.size()), link.data(), number);
+    static const std::string filler = [] {
+        std::string text;
+        while (text.size() < 700) text += " <span>\xD6\xD0\xCE\xC4 text: ok</span>";
+        return text;
+    }();
+    const std::size_t used = 200 + link.size();
+    std::fwrite(filler.data(), 1, used < 1000 ? 1000 - used : 0, file);
+    std::fputs("</td></tr>\n", file);
+}
+
 void WriteLine(std::FILE* file, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), file);
     std::fputc('\n', file);
@@ -101,8 +128,15 @@ int main(int argc, char** argv) {
     std::FILE* payloads = Create(argv[2], "payloads.txt");
     std::FILE* addresses = Create(argv[2], "addresses.txt");
 
+    std::FILE* page = Create(argv[2], "page.html");
+    std::FILE* pageAddresses = Create(argv[2], "page-addresses.txt");
+
     AddressMaker maker(20261206);
     std::string link;
+    std::string pageLink;
+    std::set<std::string> onPage;
+    constexpr tarvik::LinkCommand PageKinds[] = {
+        tarvik::LinkCommand::Thunder, tarvik::LinkCommand::FlashGet, tarvik::LinkCommand::Xuanfeng};
     constexpr std::size_t SchemeLength = std::string_view("thunder://").size();
     for (unsigned long i = 0; i < count; ++i) {
         const std::string address = maker.Next();
@@ -110,8 +144,14 @@ int main(int argc, char** argv) {
         WriteLine(links, link);
         WriteLine(payloads, std::string_view(link).substr(SchemeLength));
         WriteLine(addresses, address);
+        if (i % 10 == 0) {
+            tarvik::RunLinkCommand(PageKinds[i / 10 % 3], address, pageLink);
+            WritePageBlock(page, pageLink, i / 10);
+            if (onPage.insert(address).second) WriteLine(pageAddresses, address);
+        }
     }
-    if (!Close(links) || !Close(payloads) || !Close(addresses)) {
+    if (!Close(links) || !Close(payloads) || !Close(addresses) || !Close(page) ||
+        !Close(pageAddresses)) {
         std::perror("make_thunder_links: writing");
         return 1;
     }

@@ -1,29 +1,27 @@
-// The command line of tarvik-link: [--gbk] COMMAND [TEXT], or --help.
+// The command line of tarvik-link: [--gbk] COMMAND [TEXT], options before or after COMMAND.
 #pragma once
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/link_commands.h"
 
 namespace tarvik::cli {
 
-enum class Action { ShowHelp, RejectUsage, Convert };
+enum class Action { Convert, Extract, ShowHelp, ShowVersion, RejectUsage };
 
 struct Invocation {
     Action action = Action::RejectUsage;
-    std::string_view problem;  // why the usage was rejected; empty when there are no arguments
-    std::string_view unknownWord;
-    bool gbk = false;
+    std::string problem;  // for RejectUsage, in one line
     LinkCommand command = LinkCommand::Thunder;
-    // The argument index of TEXT; without TEXT the inputs are the lines of standard input.
-    std::optional<int> textIndex;
+    bool gbk = false;
+    std::optional<std::size_t> textIndex;  // in the arguments; without TEXT, standard input
 };
 
-// `arguments` excludes the program name; a TEXT found is reported by its index in argv.
 Invocation ParseArguments(std::span<const std::string_view> arguments);
 
-extern const std::string_view UsageText;
+extern const std::string_view HelpText;
 
 }  // namespace tarvik::cli

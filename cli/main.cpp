@@ -1,19 +1,19 @@
-// tarvik-link: the window's six conversions for scripts. One TEXT from the command line, or every
-// line of standard input; results on standard output, errors on standard error.
-#include <cstdint>
+// tarvik-link: the window's conversions for scripts. One TEXT from the command line, every line
+// of standard input, or every special link found in it; results on standard output, errors on
+// standard error.
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
-#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "cli/arguments.h"
-#include "cli/conversion.h"
-#include "cli/diagnostics.h"
-#include "cli/gbk_conversion.h"
-#include "cli/line_reader.h"
-#include "cli/output.h"
-#include "cli/standard_streams.h"
+#include "cli/input.h"
+#include "cli/system.h"
 
 namespace tarvik::cli {
 namespace {
@@ -22,98 +22,193 @@ constexpr int ExitDone = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-int ConvertText(Conversion& conversion, std::string_view text, Output& output,
-                Diagnostics& diagnostics) {
-    const Verdict verdict = conversion.Run(text);
-    if (verdict == Verdict::NewText) output.WriteLine(conversion.Result());
-    if (!output.Flush()) {
-        diagnostics.ReportWriteFailure(output.Failure());
-        return ExitFailed;
-    }
-    if (verdict == Verdict::NoChange || verdict == Verdict::NewText) return ExitDone;
-    diagnostics.ReportVerdict(verdict);
-    return ExitFailed;
+// Lines and links are held whole; past these lengths they are refused, never cut.
+constexpr std::size_t MaxLineLength = std::size_t{64} << 20;
+constexpr std::size_t MaxLinkLength = std::size_t{1} << 20;
+
+void Report(std::string message) {
+    message.insert(0, "tarvik-link: ").push_back('\n');
+    std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
-int ConvertLines(Conversion& conversion, std::FILE* input, Output& output,
-                 Diagnostics& diagnostics) {
-    LineReader reader(input, MaxInputLength, [&output] { output.Flush(); });
-    bool anyError = false;
-    std::uint64_t lineNumber = 0;
+// "line 4: problem: "start of the input"", its first 40 bytes shown, escaped.
+void ReportItem(const char* item, std::size_t number, std::string_view problem,
+                std::string_view input) {
+    std::string message = std::string(item) + " " + std::to_string(number) + ": ";
+    message.append(problem).append(": \"");
+    for (const char c : input.substr(0, 40)) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+        message += c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? std::string(1, c) : escaped;
+    }
+    message.append(input.size() > 40 ? "\"...\n" : "\"\n");
+    std::fwrite(message.data(), 1, message.size(), stderr);
+}
+
+// Standard output through one buffer. A failed write ends the run, with a message unless the
+// reader has gone (where the signal does not end it first).
+class Output {
+  public:
+    void Line(std::string_view text) {
+        buffer_.append(text).push_back('\n');
+        if (buffer_.size() >= (1 << 16)) Flush();
+    }
+    void Flush() {
+        if (!WriteOutput(buffer_)) {
+            if (errno != EPIPE)
+                Report(std::string("cannot write the output: ") + std::strerror(errno));
+            std::exit(ExitFailed);
+        }
+        buffer_.clear();
+    }
+
+  private:
+    std::string buffer_;
+};
+
+// One input through the command, with --gbk's conversions around it.
+class Conversion {
+  public:
+    Conversion(LinkCommand command, bool gbk, std::string_view formatError)
+        : command_(command), gbk_(gbk), formatError_(formatError) {}
+
+    // Empty when the input converted, Result() holding the new text (empty for no change);
+    // otherwise the problem.
+    std::string_view Run(std::string_view input) {
+        result_.clear();
+        if (input.find('\0') != std::string_view::npos) return "the input holds a NUL byte";
+        if (gbk_ && !ToGbk(input, gbkInput_))
+            return "the input is not UTF-8 text that GBK can hold";
+        std::string& output = gbk_ ? gbkResult_ : result_;
+        output.clear();
+        if (RunLinkCommand(command_, gbk_ ? gbkInput_ : input, output) ==
+            CommandOutcome::FormatError) {
+            output.clear();
+            return formatError_;
+        }
+        if (gbk_ && !ToUtf8(gbkResult_, result_)) {
+            result_.clear();
+            return "the result is not GBK text, so it has no UTF-8 form";
+        }
+        return {};
+    }
+
+    const std::string& Result() const { return result_; }
+
+  private:
+    LinkCommand command_;
+    bool gbk_;
+    std::string_view formatError_;
+    std::string gbkInput_, gbkResult_, result_;
+};
+
+// A line in error is answered with an empty line, so that answers keep their places.
+int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& output) {
+    LineReader reader(read, MaxLineLength);
+    int exitCode = ExitDone;
     std::string_view line;
-    for (;;) {
+    for (std::size_t number = 1;; ++number) {
         const LineStatus status = reader.Next(line);
         if (status == LineStatus::End) break;
-        if (status == LineStatus::ReadError) {
+        if (status == LineStatus::TooLong) {
             output.Flush();
-            diagnostics.ReportReadFailure(reader.Failure());
+            ReportItem("line", number, "the line is longer than 64 MiB; nothing after it is read",
+                       line);
             return ExitFailed;
         }
-        ++lineNumber;
-        // A line in error is answered with an empty line, so that answers keep their places.
-        const Verdict verdict = status == LineStatus::TooLong ? Verdict::InputTooLong
-                                : reader.LineHoldsNul()       ? Verdict::InputHoldsNul
-                                                        : conversion.RunInto(line, output.Line());
-        if (!output.EndLine()) break;
-        if (verdict != Verdict::NoChange && verdict != Verdict::NewText) {
-            anyError = true;
-            diagnostics.ReportLine(lineNumber, verdict);
+        const std::string_view problem = conversion.Run(line);
+        output.Line(conversion.Result());
+        if (!problem.empty()) {
+            ReportItem("line", number, problem, line);
+            exitCode = ExitFailed;
         }
     }
-    if (!output.Flush()) {
-        diagnostics.ReportWriteFailure(output.Failure());
-        return ExitFailed;
+    output.Flush();
+    return exitCode;
+}
+
+int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& output) {
+    LinkFinder finder(read, MaxLinkLength);
+    std::unordered_set<std::string> printed;
+    int exitCode = ExitDone;
+    std::string link;
+    for (std::size_t number = 1; finder.Next(link); ++number) {
+        std::string_view problem =
+            link.size() > MaxLinkLength ? "the link is longer than 1 MiB" : conversion.Run(link);
+        const std::string& address = conversion.Result();
+        if (problem.empty() && std::ranges::any_of(address, [](char c) {
+                return static_cast<unsigned char>(c) < 0x20;
+            })) {
+            problem = "the address holds a control character";
+        }
+        if (!problem.empty()) {
+            ReportItem("link", number, problem, link);
+            exitCode = ExitFailed;
+        } else if (!address.empty() && printed.insert(address).second) {
+            output.Line(address);
+        }
     }
-    return anyError ? ExitFailed : ExitDone;
+    output.Flush();
+    return exitCode;
 }
 
 int Run(int argc, char** argv) {
     PrepareStandardStreams();
-    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const Invocation invocation = ParseArguments(arguments);
-
-    if (invocation.action == Action::ShowHelp) {
-        Output output(stdout);
-        return output.Write(UsageText) && output.Flush() ? ExitDone : ExitFailed;
+    const Invocation invocation =
+        ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc));
+    Output output;
+    if (invocation.action == Action::ShowHelp || invocation.action == Action::ShowVersion) {
+        output.Line(invocation.action == Action::ShowHelp ? HelpText
+                                                          : "tarvik-link " TARVIK_VERSION);
+        output.Flush();
+        return ExitDone;
     }
-    GbkConverter converter;
-    Diagnostics diagnostics(MessageEncoding(invocation.gbk), converter);
     if (invocation.action == Action::RejectUsage) {
-        if (!invocation.problem.empty()) {
-            std::string problem(invocation.problem);
-            if (!invocation.unknownWord.empty()) {
-                problem.append(" '").append(invocation.unknownWord).append("'");
-            }
-            diagnostics.Report(problem);
-        }
-        WriteMessage(UsageText, TextEncoding::Utf8);
+        Report(invocation.problem + "\nTry 'tarvik-link --help'.");
         return ExitUsage;
     }
-    if (invocation.gbk && !converter.Ready()) {
-        diagnostics.Report("--gbk: this system offers no conversion between UTF-8 and GBK");
-        return ExitFailed;
+    // Should the conversion be missing, the GBK bytes still carry the text to its reader.
+    std::string formatError;
+    if (!MessagesInUtf8(invocation.gbk) || !ToUtf8(LinkFormatErrorText, formatError)) {
+        formatError = LinkFormatErrorText;
     }
-
-    Conversion conversion(invocation.command, invocation.gbk ? &converter : nullptr);
-    Output output(stdout);
+    const bool extract = invocation.action == Action::Extract;
+    Conversion conversion(extract ? LinkCommand::Decode : invocation.command, invocation.gbk,
+                          formatError);
     if (invocation.textIndex) {
-        const std::string text = TextArgument(argv, *invocation.textIndex, invocation.gbk);
-        return ConvertText(conversion, text, output, diagnostics);
+        const int index = static_cast<int>(*invocation.textIndex) + 1;
+        const std::string_view problem = conversion.Run(TextArgument(argv, index, invocation.gbk));
+        if (!problem.empty()) {
+            Report(std::string(problem));
+            return ExitFailed;
+        }
+        if (!conversion.Result().empty()) output.Line(conversion.Result());
+        output.Flush();
+        return ExitDone;
     }
-    return ConvertLines(conversion, stdin, output, diagnostics);
+    // What is answered goes out before the program waits for more input.
+    const ReadFunction read = [&output](char* buffer, std::size_t size) {
+        output.Flush();
+        const std::ptrdiff_t count = ReadInput(buffer, size);
+        if (count < 0) {
+            Report(std::string("cannot read the input: ") + std::strerror(errno));
+            std::exit(ExitFailed);
+        }
+        return count;
+    };
+    return extract ? ExtractLinks(conversion, read, output)
+                   : ConvertLines(conversion, read, output);
 }
 
 }  // namespace
 }  // namespace tarvik::cli
 
 int main(int argc, char** argv) {
-    // The only exception that can arise is exhausted memory (a huge line); it ends the run with
-    // a message rather than an abort.
+    // The only exception that can arise is exhausted memory; it ends the run with a message.
     try {
         return tarvik::cli::Run(argc, argv);
     } catch (const std::bad_alloc&) {
         std::fputs("tarvik-link: out of memory\n", stderr);
-        std::fflush(stdout);
         return 1;
     }
 }

@@ -1,9 +1,8 @@
 // Base64 (RFC 4648, standard alphabet, "=" padding) with this tool's reading of malformed input:
-// characters outside the alphabet count as 0, a pad ends its group and the next group starts at
-// that pad, and a trailing partial group yields nothing.
+// characters outside the alphabet count as 0, a pad in a group's third or fourth place ends that
+// group and the next group starts at that pad, and a trailing partial group yields nothing.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,16 +10,16 @@
 
 namespace tarvik {
 
-// The smallest result buffer of the text procedures, in bytes (plus its NUL).
-inline constexpr int32_t Base64ResultCapacity = 1024;
-
-// The 6-bit value of every byte; bytes outside the alphabet (the pad included) read as 0.
-extern const std::array<unsigned char, 256> Base64DecodeTable;
+constexpr std::size_t Base64EncodedLength(std::size_t inputLength) {
+    return (inputLength + 2) / 3 * 4;
+}
+constexpr std::size_t Base64DecodedCapacity(std::size_t inputLength) {
+    return inputLength / 4 * 3;
+}
 
 // Writes 4 × ⌈inputLength / 3⌉ characters and a NUL; returns the number of characters.
 // outputCapacity is not read: `output` must hold Base64EncodedLength(inputLength) + 1 bytes.
-// An input of more than 1 610 612 733 bytes, whose encoding has no 32-bit count, is refused: only
-// the NUL is written and the count is 0.
+// An input whose encoding would have no 32-bit count is refused: only the NUL is written.
 int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
                            int32_t outputCapacity);
 
@@ -30,22 +29,14 @@ int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char
 int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char* output,
                            int32_t outputCapacity);
 
-constexpr std::size_t Base64EncodedLength(std::size_t inputLength) {
-    return (inputLength + 2) / 3 * 4;
-}
-constexpr std::size_t Base64DecodedCapacity(std::size_t inputLength) {
-    return inputLength / 4 * 3;
-}
-
-// The Base64 form of the text's bytes.
+// The Base64 form of the text's bytes, whatever its length.
 std::string Base64EncodeText(std::string_view text);
 
 // The bytes the Base64 text stands for, read as a text: they end at the first zero byte.
 std::string Base64DecodeText(std::string_view text);
 
-// The same two procedures appending to a caller's buffer, so that a caller converting many texts
-// can reuse one allocation. The text may lie inside `output` itself.
-void AppendBase64EncodeText(std::string_view text, std::string& output);
+// Appends what Base64DecodeText gives to `output`, which `text` must not view: a batch decodes
+// into one reused buffer.
 void AppendBase64DecodeText(std::string_view text, std::string& output);
 
 }  // namespace tarvik

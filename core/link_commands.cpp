@@ -1,24 +1,22 @@
 #include "core/link_commands.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/base64.h"
-#include "core/base64_joined.h"
-#include "core/text_views.h"
+#include "core/text.h"
 
 namespace tarvik {
 namespace {
 
-// A download manager's special link: its scheme as the lowercased text before the first "/",
-// the bytes dropped from a link before decoding, the prefix of a made link, and the markers
-// around the address inside the Base64 part.
+// A special link: the scheme that marks it, the bytes dropped from its start before decoding
+// (its scheme, colon and two slashes when well formed), the prefix of a link made from an
+// address, and the markers around the address, which reading drops by length unchecked.
 struct LinkFormat {
     std::string_view scheme;
     int32_t droppedLength;
     std::string_view madePrefix;
-    std::string_view openingMarker;
-    std::string_view closingMarker;
+    std::string_view opening;
+    std::string_view closing;
 };
 
 constexpr LinkFormat Thunder{"thunder:", 10, "thunder://", "AA", "ZZ"};
@@ -27,141 +25,96 @@ constexpr LinkFormat Xuanfeng{"qqdl:", 7, "qqdl://", "", ""};
 constexpr std::string_view RayFileScheme = "fs2you:";
 constexpr int32_t RayFileDroppedLength = 9;
 
-constexpr std::array<std::string_view, 5> PlainAddressSchemes{
-    "http:", "ftp:", "mms:", "rtsp:", "https:"};
+constexpr std::string_view PlainAddressSchemes[] = {"http:", "ftp:", "mms:", "rtsp:", "https:"};
 
-constexpr char AsciiLower(char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+// Whether the link's scheme, its text before the first "/" lowercased, is `scheme`. Only ASCII
+// capitals are lowered: the platform's CharLowerA also lowers other letters, but never into
+// ASCII, so against a lower-case ASCII scheme the answer is the same.
+bool HasScheme(std::string_view link, std::string_view scheme) {
+    return std::ranges::equal(FieldAt(link, 1, "/"), scheme, [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
 }
 
-// Whether LowerCase(scheme) equals `lowerLiteral`, without making the lowercased copy. On Windows
-// LowerCase is CharLowerA, which never turns a byte from 0x80 up into an ASCII byte nor an ASCII
-// byte other than a capital into a small letter; against a literal of lower-case ASCII, comparing
-// with only the ASCII capitals folded therefore gives the same answer as lowercasing first.
-bool SchemeIs(std::string_view scheme, std::string_view lowerLiteral) {
-    return std::ranges::equal(scheme, lowerLiteral,
-                              [](char a, char b) { return AsciiLower(a) == b; });
+bool IsPlainAddress(std::string_view link) {
+    return std::ranges::any_of(PlainAddressSchemes,
+                               [link](std::string_view scheme) { return HasScheme(link, scheme); });
 }
 
-bool IsPlainAddressScheme(std::string_view scheme) {
-    return std::ranges::any_of(
-        PlainAddressSchemes, [scheme](std::string_view plain) { return SchemeIs(scheme, plain); });
+void DecodePayload(std::string_view link, int32_t droppedLength, std::string& output) {
+    output.clear();
+    AppendBase64DecodeText(SubstringFrom(link, droppedLength + 1), output);
 }
 
-// The Base64 part of a link: everything after the scheme's bytes, SubstringFrom(link, dropped + 1).
-std::string_view Payload(std::string_view link, int32_t droppedLength) {
-    return view::SubstringFrom(link, droppedLength + 1);
-}
-
-// Every step below appends its result to `output` and leaves the bytes already there alone.
-
-// Decodes the link's Base64 part and keeps what lies between the markers:
-// Substring(decoded, opening + 1, ByteLength(decoded) − opening − closing), without any check
-// that the markers are there.
 CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::string& output) {
-    const std::size_t start = output.size();
-    AppendBase64DecodeOfText(Payload(link, format.droppedLength), output);
-    const std::size_t markers = format.openingMarker.size() + format.closingMarker.size();
-    if (output.size() - start <= markers) {
-        output.resize(start);
+    DecodePayload(link, format.droppedLength, output);
+    const std::size_t markers = format.opening.size() + format.closing.size();
+    if (output.size() <= markers) {
+        output.clear();
     } else {
-        output.resize(output.size() - format.closingMarker.size());
-        output.erase(start, format.openingMarker.size());
+        output.resize(output.size() - format.closing.size());
+        output.erase(0, format.opening.size());
     }
     return CommandOutcome::NewText;
 }
 
-CommandOutcome MakeLink(const LinkFormat& format, std::string_view address, std::string& output) {
-    output.append(format.madePrefix);
-    AppendBase64EncodeJoined({format.openingMarker, address, format.closingMarker}, output);
+CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
+    if (!HasScheme(link, RayFileScheme)) return CommandOutcome::FormatError;
+    DecodePayload(link, RayFileDroppedLength, output);
+    // The bar is found byte by byte, even where it is the second byte of a GBK character.
+    output.resize(FieldAt(output, 1, "|").size());
     return CommandOutcome::NewText;
 }
 
 CommandOutcome ConvertLink(const LinkFormat& format, std::string_view link, std::string& output) {
-    const auto scheme = view::FieldAt(link, 1, "/");
-    if (SchemeIs(scheme, format.scheme)) return ReadLink(format, link, output);
-    if (IsPlainAddressScheme(scheme)) return MakeLink(format, link, output);
-    return CommandOutcome::FormatError;
-}
-
-CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
-    if (!SchemeIs(view::FieldAt(link, 1, "/"), RayFileScheme)) return CommandOutcome::FormatError;
-    const std::size_t start = output.size();
-    AppendBase64DecodeOfText(Payload(link, RayFileDroppedLength), output);
-    // Field 1 at "|": the bar is found byte by byte, even as the second byte of a GBK character.
-    output.resize(std::min(output.find('|', start), output.size()));
+    if (HasScheme(link, format.scheme)) return ReadLink(format, link, output);
+    if (!IsPlainAddress(link)) return CommandOutcome::FormatError;
+    std::string wrapped(format.opening);
+    wrapped.append(link).append(format.closing);
+    output.assign(format.madePrefix).append(Base64EncodeText(wrapped));
     return CommandOutcome::NewText;
 }
 
-// `link` is trimmed, not empty, holds no NUL and does not view `output`.
-CommandOutcome Run(LinkCommand command, std::string_view link, std::string& output) {
-    switch (command) {
-        case LinkCommand::Thunder:
-            return ConvertLink(Thunder, link, output);
-        case LinkCommand::FlashGet:
-            return ConvertLink(FlashGet, link, output);
-        case LinkCommand::Xuanfeng:
-            return ConvertLink(Xuanfeng, link, output);
-        case LinkCommand::RayFile:
-            return ReadRayFileLink(link, output);
-        case LinkCommand::Base64Encode:
-            AppendBase64EncodeJoined({link}, output);
-            return CommandOutcome::NewText;
-        case LinkCommand::Base64Decode:
-            AppendBase64DecodeOfText(link, output);
-            return CommandOutcome::NewText;
+CommandOutcome DecodeLink(std::string_view link, std::string& output) {
+    for (const LinkFormat* format : {&Thunder, &FlashGet, &Xuanfeng}) {
+        if (HasScheme(link, format->scheme)) return ReadLink(*format, link, output);
     }
-    return CommandOutcome::NoChange;
-}
-
-std::optional<std::string> RunForNewText(LinkCommand command, std::string_view inputBoxText) {
-    std::string output;
-    if (RunLinkCommand(command, inputBoxText, output) == CommandOutcome::NoChange) {
-        return std::nullopt;
-    }
-    return output;
+    return ReadRayFileLink(link, output);
 }
 
 }  // namespace
 
 CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText,
                               std::string& output) {
-    // The commands write `output` while they still read the link, so a caller's input that lies
-    // in `output` itself is copied first.
-    std::string copy;
-    if (view::LiesWithin(inputBoxText, output)) inputBoxText = copy.assign(inputBoxText);
-    const auto link = view::TrimSpaces(view::TextOf(inputBoxText));
+    const std::string_view link = TrimSpaces(inputBoxText);
     if (link.empty()) return CommandOutcome::NoChange;
-    output.clear();
-    const CommandOutcome outcome = Run(command, link, output);
+    CommandOutcome outcome = CommandOutcome::NewText;
+    switch (command) {
+        case LinkCommand::Thunder:
+            outcome = ConvertLink(Thunder, link, output);
+            break;
+        case LinkCommand::FlashGet:
+            outcome = ConvertLink(FlashGet, link, output);
+            break;
+        case LinkCommand::Xuanfeng:
+            outcome = ConvertLink(Xuanfeng, link, output);
+            break;
+        case LinkCommand::RayFile:
+            outcome = ReadRayFileLink(link, output);
+            break;
+        case LinkCommand::Base64Encode:
+            output = Base64EncodeText(link);
+            break;
+        case LinkCommand::Base64Decode:
+            output.clear();
+            AppendBase64DecodeText(link, output);
+            break;
+        case LinkCommand::Decode:
+            outcome = DecodeLink(link, output);
+            break;
+    }
     if (outcome == CommandOutcome::FormatError) output.assign(LinkFormatErrorText);
     return outcome;
-}
-
-CommandOutcome AppendLinkCommandResult(LinkCommand command, std::string_view text,
-                                       std::string& output) {
-    const auto link = view::TrimSpaces(text);
-    if (link.empty()) return CommandOutcome::NoChange;
-    return Run(command, link, output);
-}
-
-std::optional<std::string> ThunderCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::Thunder, inputBoxText);
-}
-std::optional<std::string> FlashGetCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::FlashGet, inputBoxText);
-}
-std::optional<std::string> XuanfengCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::Xuanfeng, inputBoxText);
-}
-std::optional<std::string> RayFileCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::RayFile, inputBoxText);
-}
-std::optional<std::string> Base64EncodeCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::Base64Encode, inputBoxText);
-}
-std::optional<std::string> Base64DecodeCommand(std::string_view inputBoxText) {
-    return RunForNewText(LinkCommand::Base64Decode, inputBoxText);
 }
 
 }  // namespace tarvik

@@ -24,7 +24,7 @@ void CopyCommand() {
 }
 
 void PasteCommand() {
-    const std::string text = TrimSpaces(ReadClipboardText());
+    const std::string text(TrimSpaces(ReadClipboardText()));
     if (!text.empty()) SetControlText(InputBox, text);
 }
 

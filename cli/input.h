@@ -1,0 +1,59 @@
+// The two ways tarvik-link reads standard input: line by line, and as a text of any kind in which
+// it finds special links. Both read in pieces into one reused buffer, so memory stays small for
+// any size of input, and a line or a link may span any number of reads.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvik::cli {
+
+// Reads at most `size` bytes into `buffer`; returns the count, 0 at the end.
+using ReadFunction = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+
+enum class LineStatus { Line, TooLong, End };
+
+class LineReader {
+  public:
+    LineReader(ReadFunction read, std::size_t maxLineLength);
+
+    // A line ends at LF, and one CR right before the LF is dropped; a last line without LF
+    // counts. `line` stays valid until the next call. After TooLong, which gives the start of
+    // the line, the reader is not used again.
+    LineStatus Next(std::string_view& line);
+
+  private:
+    bool Fill();  // moves the pending bytes to the front and reads more after them
+
+    ReadFunction read_;
+    std::size_t maxLineLength_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // the pending bytes are buffer_[begin_, end_)
+    std::size_t end_ = 0;
+};
+
+class LinkFinder {
+  public:
+    LinkFinder(ReadFunction read, std::size_t maxLinkLength);
+
+    // The next special link: "thunder://", "flashget://", "qqdl://" or "fs2you://" in any letter
+    // case, anywhere, with the longest run of the characters A-Z a-z 0-9 + / = after it. A link
+    // longer than the limit comes back one byte longer than it, the rest of its run skipped.
+    bool Next(std::string& link);
+
+  private:
+    // Keeps the bytes before `from` that a scheme's name may take, and reads more after them.
+    bool Fill(std::size_t from);
+    void TakeRun(std::string& link);
+
+    ReadFunction read_;
+    std::size_t maxLinkLength_;
+    std::vector<char> buffer_;
+    std::size_t at_ = 0;  // where the search goes on; the few bytes before it are kept
+    std::size_t end_ = 0;
+};
+
+}  // namespace tarvik::cli

@@ -1,0 +1,33 @@
+// What differs between Linux and Windows at the edges of tarvik-link.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tarvik::cli {
+
+// Bytes pass unchanged (no CR LF translation on Windows), and a closed pipe on standard output
+// ends the process at once and quietly, as it ends cat.
+void PrepareStandardStreams();
+
+// What standard input has, at most `size` bytes, waiting only while it has nothing, so that a
+// coprocess's line is answered before it sends the next: the count, 0 at the end, or -1.
+std::ptrdiff_t ReadInput(char* buffer, std::size_t size);
+
+// False, with errno set, when not all the bytes could be written to standard output.
+bool WriteOutput(std::string_view bytes);
+
+// Messages are UTF-8, but on Windows without --gbk they keep the texts' GBK.
+bool MessagesInUtf8(bool gbkOption);
+
+// Argument `index`; with --gbk on Windows read from the wide command line, in UTF-8, where the
+// ANSI one would already have lost characters.
+std::string TextArgument(char** argv, int index, bool utf8);
+
+// Exact conversion between UTF-8 and GBK: false for a text that cannot be converted whole, which
+// is never shortened or given look-alike characters.
+bool ToGbk(std::string_view utf8, std::string& output);
+bool ToUtf8(std::string_view gbk, std::string& output);
+
+}  // namespace tarvik::cli
