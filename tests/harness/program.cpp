@@ -173,16 +173,18 @@ std::optional<std::string> ClipboardText() {
 }
 
 bool SaveScreenshot(const RECT& rect, const std::string& path, const char* format) {
-    // A Wine program can start a Unix program, though not wait for it: ImageMagick takes the
-    // picture from the X display, where Wine has drawn everything, and the file tells when.
+    // A Wine program can start a Unix program, though not wait for it. ImageMagick takes the
+    // picture from the X display, where Wine has drawn everything, and the shell renames the file
+    // only once it is whole, so the file's appearance tells that the picture is ready.
     std::string unixPath = path.substr(path.find(':') + 1);
     for (char& c : unixPath) c = c == '\\' ? '/' : c;
-    std::string command =
-        "/usr/bin/import -window root -crop " + std::to_string(rect.right - rect.left) + "x" +
-        std::to_string(rect.bottom - rect.top) + "+" + std::to_string(rect.left) + "+" +
-        std::to_string(rect.top) + " +repage -depth 8 " + format + ":" + unixPath + ".part";
-    const std::string part = path + ".part";
-    DeleteFileA(part.c_str());
+    const std::string crop = std::to_string(rect.right - rect.left) + "x" +
+                             std::to_string(rect.bottom - rect.top) + "+" +
+                             std::to_string(rect.left) + "+" + std::to_string(rect.top);
+    std::string command = "/bin/sh -c \"import -window root -crop " + crop + " +repage -depth 8 " +
+                          format + ":'" + unixPath + ".part' && mv '" + unixPath + ".part' '" +
+                          unixPath + "'\"";
+    DeleteFileA(path.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -192,11 +194,7 @@ bool SaveScreenshot(const RECT& rect, const std::string& path, const char* forma
     }
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    // ImageMagick writes the file at the end, once it has the picture.
-    if (!WaitUntil([&] { return GetFileAttributesA(part.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-        return false;
-    Sleep(500);
-    return MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 std::vector<RGBTRIPLE> ScreenPixels(const RECT& rect) {
