@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/object_heap.h"
+#include "platform/owned.h"
 #include "ui/control_records.h"
 #include "ui/window_layer.h"
 #include "ui/window_procedure.h"
@@ -83,16 +84,18 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
                           : nullptr,
         nullptr);
     if (control == nullptr) return nullptr;
+    // A control without its number property is not recognised as ours, and would answer nothing.
     auto* record = NewObject<ControlRecord>();
-    if (record == nullptr) {
+    SetWindowLongPtrA(control, GWLP_ID, number);
+    if (record == nullptr ||
+        !SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}))) {
+        FreeObject(record);
         DestroyWindow(control);
         return nullptr;
     }
     *record = ControlRecord{control, &kind, nullptr, nullptr, NoColour, NoColour, nullptr};
     layer.table[number] = record;
 
-    SetWindowLongPtrA(control, GWLP_ID, number);
-    SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}));
     if (&kind == &EditBoxKind) record->editProcedure = Subclass(control, EditBoxProcedure);
     record->previousProcedure = Subclass(control, ControlProcedure);
 
@@ -207,6 +210,7 @@ void ReleaseControl(HWND control) {
 
 HBRUSH AcquireBrush(COLORREF colour) {
     EnterCriticalSection(&layer.brushLock);
+    LockHeld held(&layer.brushLock);
     SharedBrush* shared = layer.brushes;
     while (shared != nullptr && shared->colour != colour) shared = shared->next;
     if (shared == nullptr) {
@@ -220,13 +224,13 @@ HBRUSH AcquireBrush(COLORREF colour) {
         }
     }
     if (shared != nullptr) ++shared->users;
-    LeaveCriticalSection(&layer.brushLock);
     return shared != nullptr ? shared->brush : nullptr;
 }
 
 void ReleaseBrush(HBRUSH brush) {
     if (brush == nullptr) return;
     EnterCriticalSection(&layer.brushLock);
+    LockHeld held(&layer.brushLock);
     for (SharedBrush** link = &layer.brushes; *link != nullptr; link = &(*link)->next) {
         SharedBrush* shared = *link;
         if (shared->brush != brush) continue;
@@ -237,7 +241,6 @@ void ReleaseBrush(HBRUSH brush) {
         }
         break;
     }
-    LeaveCriticalSection(&layer.brushLock);
 }
 
 }  // namespace tarvik

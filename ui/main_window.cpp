@@ -54,18 +54,16 @@ constexpr bool InNumberOrder() {
 }
 static_assert(InNumberOrder(), "controls are added in number order, 0 to 12");
 
-void AddControl(const ControlLayout& c) {
+HWND AddControl(const ControlLayout& c) {
     switch (c.kind) {
         case Kind::Label:
-            AddLabel(c.number, c.x, c.y, c.width, c.height, c.text);
-            break;
+            return AddLabel(c.number, c.x, c.y, c.width, c.height, c.text);
         case Kind::Button:
-            AddButton(c.number, c.x, c.y, c.width, c.height, c.text);
-            break;
+            return AddButton(c.number, c.x, c.y, c.width, c.height, c.text);
         case Kind::EditBox:
-            AddEditBox(c.number, c.x, c.y, c.width, c.height, c.text, TextBoxFlags);
-            break;
+            return AddEditBox(c.number, c.x, c.y, c.width, c.height, c.text, TextBoxFlags);
     }
+    return nullptr;
 }
 
 }  // namespace
@@ -75,8 +73,9 @@ bool BuildMainWindow() {
         nullptr) {
         return false;
     }
-    for (const ControlLayout& control : MainWindowLayout) AddControl(control);
-    return true;
+    bool whole = true;
+    for (const ControlLayout& control : MainWindowLayout) whole &= AddControl(control) != nullptr;
+    return whole;
 }
 
 }  // namespace tarvik

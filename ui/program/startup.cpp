@@ -1,28 +1,35 @@
-#include "platform/startup.h"
+#include "ui/program/startup.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 
-#include "platform/launcher.h"
 #include "platform/object_heap.h"
 #include "ui/control_layer.h"
+#include "ui/control_numbers.h"
 #include "ui/event_source.h"
+#include "ui/main_window.h"
 #include "ui/window_layer.h"
 
 namespace tarvik {
+namespace {
+constexpr std::int32_t Blue = 0xFF0000;  // 0x00BBGGRR
+}
 
 bool ProgramStart() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!CreateObjectHeap()) return false;
-    if (!CreatePendingEventQueue()) return false;
+    if (!CreateObjectHeap() || !CreatePendingEventQueue()) return false;
     if (!InitializeWindowLayer(instance) || !CreateCurrentEvent()) return false;
     if (!InitializeControlLayer()) return false;
-    InitializeLauncher();
-    InitCommonControls();
     // The shell, which opens the online page, expects a single-threaded apartment on this thread.
     CoInitialize(nullptr);
+    return true;
+}
+
+bool OpenMainWindow() {
+    if (!BuildMainWindow()) return false;
+    FocusControl(InputBox);
+    SetControlColor(OutputBox, TextColour, Blue);
     return true;
 }
 
