@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 #include "platform/owned.h"
 
@@ -23,18 +22,15 @@ HGLOBAL TextBlock(std::string_view text) {
     return block.PassOn();
 }
 
-// The block's bytes up to its first NUL, and never past its size: the program that wrote it need
-// not have ended it with a NUL. Nothing when there is no text or it cannot be locked.
-std::optional<std::string> TextOnOpenClipboard() {
-    HANDLE block = GetClipboardData(CF_TEXT);
+}  // namespace
+
+std::optional<std::string> TextOfBlock(void* block) {
     const auto* bytes = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
     if (bytes == nullptr) return std::nullopt;
     GlobalLockHeld locked(block);
     const char* end = bytes + GlobalSize(block);
     return std::string(bytes, std::find(bytes, end, '\0'));
 }
-
-}  // namespace
 
 std::uintptr_t WriteClipboardText(std::string_view text) {
     // The block is ready before the clipboard is emptied, so that a failure to make it leaves
@@ -43,7 +39,7 @@ std::uintptr_t WriteClipboardText(std::string_view text) {
     if (!block) return 0;
     OpenClipboardHeld clipboard(OpenClipboard(nullptr) != FALSE);
     if (!clipboard) return 0;
-    const std::optional<std::string> earlier = TextOnOpenClipboard();
+    const std::optional<std::string> earlier = TextOfBlock(GetClipboardData(CF_TEXT));
     if (!EmptyClipboard()) return 0;
     if (HANDLE taken = SetClipboardData(CF_TEXT, block.Get())) {
         block.PassOn();
@@ -60,7 +56,7 @@ std::uintptr_t WriteClipboardText(std::string_view text) {
 std::string ReadClipboardText() {
     OpenClipboardHeld clipboard(OpenClipboard(nullptr) != FALSE);
     if (!clipboard) return {};
-    return TextOnOpenClipboard().value_or(std::string());
+    return TextOfBlock(GetClipboardData(CF_TEXT)).value_or(std::string());
 }
 
 }  // namespace tarvik

@@ -1,12 +1,7 @@
-// What tarvik.exe does before its event loop and after it.
+// What tarvik.exe does from its entry until its event loop, and after it.
 #pragma once
 
 namespace tarvik {
-
-enum ExitCode : unsigned {
-    ExitNormally = 0,
-    ExitStartFailed = 1,  // a heap, a layer, MainWindow or one of its controls could not be made
-};
 
 // Once per process: ObjectHeap, the event queue, the window layer with the current event, and the
 // control layer. False when something the window cannot do without could not be made.
@@ -16,7 +11,8 @@ bool ProgramStart();
 // when the window or one of its controls could not be made whole.
 bool OpenMainWindow();
 
-// Closes what is still open, destroys ObjectHeap whole and ends the process.
-[[noreturn]] void ProgramEnd(ExitCode exitCode);
+// The whole program: start-up, the event loop until MainWindow is closed, and the end of the
+// process, with exit code 0, or 1 when start-up failed.
+[[noreturn]] void RunProgram();
 
 }  // namespace tarvik
