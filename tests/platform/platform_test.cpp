@@ -17,21 +17,15 @@
 
 // SetClipboardData fails once when asked to: the one failure of a write after the clipboard was
 // emptied that a test can bring about. (The import name is x86-64's.)
-namespace {
-bool failSetClipboardData = false;
-HANDLE WINAPI SetClipboardDataFailing(UINT format, HANDLE block);
-}  // namespace
+static bool failSetClipboardData = false;
 extern "C" {
 extern decltype(&SetClipboardData) __real___imp_SetClipboardData;
-decltype(&SetClipboardData) __wrap___imp_SetClipboardData = SetClipboardDataFailing;
-}
-
-namespace {
 HANDLE WINAPI SetClipboardDataFailing(UINT format, HANDLE block) {
     if (std::exchange(failSetClipboardData, false)) return nullptr;
     return __real___imp_SetClipboardData(format, block);
 }
-}  // namespace
+decltype(&SetClipboardData) __wrap___imp_SetClipboardData = SetClipboardDataFailing;
+}
 
 namespace tarvik {
 namespace {
@@ -42,7 +36,7 @@ const bool startedByTheShell = [] {
     return false;
 }();
 
-TEST(Clipboard, TextComesBackByteForByteAndOnlyAsText) {
+TEST(Clipboard, TextComesBackByteForByte) {
     std::string everyByte;
     for (int value = 1; value < 256; ++value) everyByte += static_cast<char>(value);
     for (const std::string& text : {everyByte, std::string()}) {
@@ -54,11 +48,7 @@ TEST(Clipboard, TextComesBackByteForByteAndOnlyAsText) {
     std::memcpy(GlobalLock(block), "abc", 3);
     GlobalUnlock(block);
     EXPECT_EQ(TextOfBlock(block), "abc");
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(RegisterClipboardFormatA("Tarvik picture"), block);
-    CloseClipboard();
-    EXPECT_EQ(ReadClipboardText(), "");
+    GlobalFree(block);
 }
 
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
