@@ -22,11 +22,7 @@ DisabledWindow* disabledWindowList = nullptr;
 
 BOOL CALLBACK DisableIfOwnWindow(HWND window, LPARAM threadIdParameter) noexcept {
     const auto threadId = static_cast<DWORD>(threadIdParameter);
-    // The foreground window is asked again each time: disabling a window can move it.
-    if (GetWindowThreadProcessId(window, nullptr) != threadId || !IsWindowVisible(window) ||
-        !IsWindowEnabled(window) || window == GetForegroundWindow()) {
-        return TRUE;
-    }
+    if (!DisabledWhileABoxIsUp(window)) return TRUE;
     // Without a record nothing would enable the window again, so it stays enabled.
     auto* record = NewObject<DisabledWindow>();
     if (record == nullptr) return TRUE;
@@ -61,6 +57,12 @@ HWND OwnerOfBox() {
 }
 
 }  // namespace
+
+bool DisabledWhileABoxIsUp(HWND window) {
+    // The foreground window is asked again each time: disabling a window can move it.
+    return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+           IsWindowVisible(window) && IsWindowEnabled(window) && window != GetForegroundWindow();
+}
 
 int ShowMessage(std::string_view title, std::string_view text) {
     const DWORD threadId = GetCurrentThreadId();

@@ -30,10 +30,14 @@ decltype(&SetClipboardData) __wrap___imp_SetClipboardData = SetClipboardDataFail
 namespace tarvik {
 namespace {
 
-// Started through the shell by a launch under test, this program only ends, with exit code 0.
+// Started through the shell by a launch under test, this program writes down its working
+// directory and its command line, and ends.
 const bool startedByTheShell = [] {
-    if (std::strstr(GetCommandLineA(), "--opened ") != nullptr) ExitProcess(0);
-    return false;
+    if (std::strstr(GetCommandLineA(), "--opened ") == nullptr) return false;
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    std::ofstream(std::getenv("TARVIK_LAUNCH_RECORD")) << folder << "\n" << GetCommandLineA();
+    ExitProcess(0);
 }();
 
 TEST(Clipboard, TextComesBackByteForByte) {
@@ -73,12 +77,14 @@ TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
     }
     EnableWindow(windows[2], FALSE);
     SetForegroundWindow(windows[0]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(DisabledWhileABoxIsUp(windows[i]), i == 1) << i;
     bool enabledWhileUp[4] = {};
     test::BoxAnswerer answerer([&](HWND) {
         for (int i = 0; i < 4; ++i) enabledWhileUp[i] = IsWindowEnabled(windows[i]);
     });
     EXPECT_EQ(ShowMessage("title", "text"), IDOK);
     EXPECT_EQ(test::seen.owner, windows[0]);
+    EXPECT_EQ(GetActiveWindow(), windows[0]);
     const bool whileUp[4] = {false, false, false, true}, after[4] = {true, true, false, true};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(enabledWhileUp[i], whileUp[i]) << i;
@@ -120,14 +126,25 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
     const std::string folder = std::string(std::getenv("TEMP")) + "\\tarvik launcher\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     for (const char* name : {"a.tarviktest", "a.tarviknone"}) std::ofstream(folder + name) << 1;
-    const std::string document = folder + "a.tarviktest";
+    const std::string document = folder + "a.tarviktest", record = folder + "record.txt";
+    SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", record.c_str());
     for (const auto& [target, opened] : {std::pair{document, 1},
                                          {"\"" + document + "\"", 1},
                                          {folder + "a.tarviknone", 0},
                                          {"tarvik-none:x", 0}}) {
+        DeleteFileA(record.c_str());
         test::BoxAnswerer answerer;
         EXPECT_EQ(OpenInShell(target), opened) << target;
         EXPECT_EQ(test::seen.count, 0) << target;
+        std::string startedIn, started;
+        for (int tries = 0; opened && started.empty() && tries < 250; ++tries, Sleep(20)) {
+            std::ifstream file(record);
+            std::getline(std::getline(file, startedIn), started);
+        }
+        if (opened) {
+            EXPECT_EQ(startedIn + "\\", folder);  // the document's own folder
+            EXPECT_EQ(Arguments(started).back(), std::wstring(document.begin(), document.end()));
+        }
     }
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ".tarviktest");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "TarvikTest");
