@@ -47,11 +47,13 @@ TEST(Clipboard, TextComesBackByteForByte) {
         EXPECT_NE(WriteClipboardText(text), 0u);
         EXPECT_EQ(ReadClipboardText(), text);
     }
-    // Wine ends every CF_TEXT block on the clipboard with a NUL; another program's need not.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 3);
-    std::memcpy(GlobalLock(block), "abc", 3);
+    // Wine ends every CF_TEXT block on the clipboard with a NUL; another program's need not. Cut
+    // down from a larger one, the block is followed by bytes that are not NUL either.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64);
+    std::memset(GlobalLock(block), 'x', 64);
     GlobalUnlock(block);
-    EXPECT_EQ(TextOfBlock(block), "abc");
+    block = GlobalReAlloc(block, 3, GMEM_MOVEABLE);
+    EXPECT_EQ(TextOfBlock(block), "xxx");
     GlobalFree(block);
 }
 
