@@ -77,16 +77,16 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
 
     HWND parent = ControlTargetWindow();
     const std::string caption(text);
+    // A child's menu argument is its control identifier, set here without a call of its own.
     HWND control = CreateWindowExA(
         extendedStyle, kind.platformClass, caption.c_str(), style, x, y, width, height, parent,
-        nullptr,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
         parent != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE))
                           : nullptr,
         nullptr);
     if (control == nullptr) return nullptr;
     // A control without its number property is not recognised as ours, and would answer nothing.
     auto* record = NewObject<ControlRecord>();
-    SetWindowLongPtrA(control, GWLP_ID, number);
     if (record == nullptr ||
         !SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}))) {
         FreeObject(record);
