@@ -139,7 +139,7 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
         EXPECT_EQ(OpenInShell(target), opened) << target;
         EXPECT_EQ(test::seen.count, 0) << target;
         std::string startedIn, started;
-        for (int tries = 0; opened && started.empty() && tries < 250; ++tries, Sleep(20)) {
+        for (int tries = 0; opened && started.empty() && tries < 750; ++tries, Sleep(20)) {
             std::ifstream file(record);
             std::getline(std::getline(file, startedIn), started);
         }
