@@ -177,15 +177,6 @@ void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t co
     }
 }
 
-std::int32_t GetControlColor(std::int32_t number, std::int32_t selector) {
-    const ControlRecord* record = RecordOf(number);
-    if (record == nullptr) return NoColour;
-    if (record->kind->getColour != nullptr) return record->kind->getColour(*record, selector);
-    if (selector == TextColour) return record->textColour;
-    if (selector == BackgroundColour) return record->backgroundColour;
-    return NoColour;
-}
-
 HWND ControlHandle(std::int32_t number) {
     const ControlRecord* record = RecordOf(number);
     return record != nullptr ? record->handle : nullptr;

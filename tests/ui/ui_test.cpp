@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -90,39 +91,35 @@ TEST_F(MainWindowTest, FrameAndPlace) {
     EXPECT_EQ(test::TextOf(window), "Tarvik专用链转换工具1.0");
 }
 
-TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStyleAndFont) {
-    const struct {
-        std::string className, text;
-        RECT place;  // in the client area
-        LONG_PTR style;
-    } controls[ControlCount] = {
-        {"Static", "请输入要转换的链接地址：", {10, 10, 160, 30}, 0x50020000},
-        {"Button", "Base64加密", {240, 5, 320, 30}, 0x50030000},
-        {"Button", "Base64解密", {340, 5, 420, 30}, 0x50030000},
-        {"Static", "结果输出：", {10, 95, 80, 115}, 0x50020000},
-        {"Button", "迅雷专用链转换", {10, 175, 110, 200}, 0x50030000},
-        {"Button", "RayFile解密", {340, 175, 420, 200}, 0x50030000},
-        {"Button", "复制", {180, 90, 240, 110}, 0x50030000},
-        {"Button", "粘贴", {260, 90, 320, 110}, 0x50030000},
-        {"Button", "使用在线版", {340, 90, 420, 110}, 0x50030000},
-        {"Edit", "", {10, 35, 420, 85}, 0x502300C7},
-        {"Edit", "", {10, 115, 420, 165}, 0x502300C7},
-        {"Button", "快车专用链转换", {115, 175, 215, 200}, 0x50030000},
-        {"Button", "旋风专用链转换", {220, 175, 320, 200}, 0x50030000},
+TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStylesAndFont) {
+    // Class, text, place in the client area, style and extended style.
+    const std::string controls[ControlCount] = {
+        "Static 请输入要转换的链接地址： 10,10,160,30 50020000 0",
+        "Button Base64加密 240,5,320,30 50030000 0",
+        "Button Base64解密 340,5,420,30 50030000 0",
+        "Static 结果输出： 10,95,80,115 50020000 0",
+        "Button 迅雷专用链转换 10,175,110,200 50030000 0",
+        "Button RayFile解密 340,175,420,200 50030000 0",
+        "Button 复制 180,90,240,110 50030000 0",
+        "Button 粘贴 260,90,320,110 50030000 0",
+        "Button 使用在线版 340,90,420,110 50030000 0",
+        "Edit  10,35,420,85 502300C7 200",
+        "Edit  10,115,420,165 502300C7 200",
+        "Button 快车专用链转换 115,175,215,200 50030000 0",
+        "Button 旋风专用链转换 220,175,320,200 50030000 0",
     };
     for (std::int32_t number = 0; number < ControlCount; ++number) {
-        const auto& expected = controls[number];
         HWND control = GetDlgItem(window, number);
-        char className[8] = {};
+        char className[8] = {}, seen[128] = {};
         GetClassNameA(control, className, sizeof className);
-        RECT place;
-        GetWindowRect(control, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        EXPECT_EQ(className + test::TextOf(control), expected.className + expected.text);
-        EXPECT_TRUE(EqualRect(&place, &expected.place)) << number;
-        EXPECT_EQ(GetWindowLongPtrA(control, GWL_STYLE), expected.style) << number;
-        EXPECT_EQ(GetWindowLongPtrA(control, GWL_EXSTYLE),
-                  expected.className == "Edit" ? WS_EX_CLIENTEDGE : 0);
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        std::snprintf(seen, sizeof seen, "%s %s %ld,%ld,%ld,%ld %llX %llX", className,
+                      test::TextOf(control).c_str(), r.left, r.top, r.right, r.bottom,
+                      static_cast<long long>(GetWindowLongPtrA(control, GWL_STYLE)),
+                      static_cast<long long>(GetWindowLongPtrA(control, GWL_EXSTYLE)));
+        EXPECT_EQ(seen, controls[number]);
         EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
                   reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
     }
