@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include "platform/object_heap.h"
@@ -36,6 +37,7 @@ bool ProgramStart() {
     if (!CreateObjectHeap() || !CreatePendingEventQueue()) return false;
     if (!InitializeWindowLayer(instance) || !CreateCurrentEvent()) return false;
     if (!InitializeControlLayer()) return false;
+    InitCommonControls();
     // The shell, which opens the online page, expects a single-threaded apartment on this thread.
     CoInitialize(nullptr);
     return true;
