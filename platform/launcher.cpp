@@ -9,21 +9,7 @@
 
 namespace tarvik {
 
-// A process that a launch with LaunchKeepProcess holds on to. Only that option fills the list;
-// the tool's own launches never do.
-struct LaunchedProcess {
-    HANDLE process;
-    std::int32_t processId;  // -1 for a target that the shell opened
-    HANDLE input;
-    HANDLE output;
-    HANDLE error;
-    LaunchedProcess* next;
-};
-
 namespace {
-
-CRITICAL_SECTION launchedProcessLock;
-LaunchedProcess* launchedProcessList = nullptr;
 
 // Texts handed to the ANSI functions end at their first NUL, so a NUL inside one would quietly
 // launch something other than what the caller named.
@@ -35,18 +21,6 @@ bool IsQuoted(std::string_view text) {
     return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
 
-std::string CommandLineOf(std::string_view target, std::string_view parameters) {
-    std::string commandLine;
-    commandLine.reserve(target.size() + parameters.size() + 3);
-    if (target.starts_with('"')) {
-        commandLine = target;
-    } else {
-        commandLine.append(1, '"').append(target).append(1, '"');
-    }
-    if (!parameters.empty()) commandLine.append(1, ' ').append(parameters);
-    return commandLine;
-}
-
 bool StartProgram(std::string_view target, std::string_view parameters,
                   const std::string& workingDirectory) {
     STARTUPINFOA startup{};
@@ -54,7 +28,7 @@ bool StartProgram(std::string_view target, std::string_view parameters,
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    std::string commandLine = CommandLineOf(target, parameters);
+    std::string commandLine = LaunchCommandLine(target, parameters);
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
                         &startup, &started)) {
@@ -95,11 +69,16 @@ bool OpenWithShell(std::string_view target, std::string_view parameters,
 
 }  // namespace
 
-void InitializeLauncher() {
-    InitializeCriticalSection(&launchedProcessLock);
-    EnterCriticalSection(&launchedProcessLock);
-    launchedProcessList = nullptr;
-    LeaveCriticalSection(&launchedProcessLock);
+std::string LaunchCommandLine(std::string_view target, std::string_view parameters) {
+    std::string commandLine;
+    commandLine.reserve(target.size() + parameters.size() + 3);
+    if (target.starts_with('"')) {
+        commandLine = target;
+    } else {
+        commandLine.append(1, '"').append(target).append(1, '"');
+    }
+    if (!parameters.empty()) commandLine.append(1, ' ').append(parameters);
+    return commandLine;
 }
 
 std::intptr_t LaunchTarget(std::string_view target, std::string_view parameters,

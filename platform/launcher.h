@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -17,10 +18,13 @@ enum LaunchOption : std::uint32_t {
     LaunchInputFromSource = 64,
 };
 
+// What a launch with LaunchKeepProcess would hold on to; no launch makes one, since that option
+// is not built.
 struct LaunchedProcess;
 
-// Makes the lock of LaunchedProcessList; start-up calls it once.
-void InitializeLauncher();
+// What the start attempt hands to CreateProcessA: the target in double quotes unless it begins
+// with one, then a space and the parameters when there are any.
+std::string LaunchCommandLine(std::string_view target, std::string_view parameters);
 
 // 0 on failure, 1 on success.
 std::intptr_t LaunchTarget(std::string_view target, std::string_view parameters,

@@ -2,11 +2,19 @@
 // thread's other top-level windows disabled while it is up.
 #pragma once
 
+#include <windows.h>
+
 #include <string_view>
 
 namespace tarvik {
 
 // What MessageBoxA returned (0 when the box failed).
 int ShowMessage(std::string_view title, std::string_view text);
+
+// Whether a box shown now would disable the window: a visible, enabled top-level window of the
+// calling thread other than the foreground window. The foreground window is left to the box,
+// which disables its owner itself and enables it again before it goes, so that the owner gets
+// the focus back.
+bool DisabledWhileABoxIsUp(HWND window);
 
 }  // namespace tarvik

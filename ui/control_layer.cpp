@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/object_heap.h"
+#include "platform/owned.h"
 #include "ui/control_records.h"
 #include "ui/window_layer.h"
 #include "ui/window_procedure.h"
@@ -76,23 +77,25 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
 
     HWND parent = ControlTargetWindow();
     const std::string caption(text);
+    // A child's menu argument is its control identifier, set here without a call of its own.
     HWND control = CreateWindowExA(
         extendedStyle, kind.platformClass, caption.c_str(), style, x, y, width, height, parent,
-        nullptr,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
         parent != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE))
                           : nullptr,
         nullptr);
     if (control == nullptr) return nullptr;
+    // A control without its number property is not recognised as ours, and would answer nothing.
     auto* record = NewObject<ControlRecord>();
-    if (record == nullptr) {
+    if (record == nullptr ||
+        !SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}))) {
+        FreeObject(record);
         DestroyWindow(control);
         return nullptr;
     }
     *record = ControlRecord{control, &kind, nullptr, nullptr, NoColour, NoColour, nullptr};
     layer.table[number] = record;
 
-    SetWindowLongPtrA(control, GWLP_ID, number);
-    SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}));
     if (&kind == &EditBoxKind) record->editProcedure = Subclass(control, EditBoxProcedure);
     record->previousProcedure = Subclass(control, ControlProcedure);
 
@@ -174,15 +177,6 @@ void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t co
     }
 }
 
-std::int32_t GetControlColor(std::int32_t number, std::int32_t selector) {
-    const ControlRecord* record = RecordOf(number);
-    if (record == nullptr) return NoColour;
-    if (record->kind->getColour != nullptr) return record->kind->getColour(*record, selector);
-    if (selector == TextColour) return record->textColour;
-    if (selector == BackgroundColour) return record->backgroundColour;
-    return NoColour;
-}
-
 HWND ControlHandle(std::int32_t number) {
     const ControlRecord* record = RecordOf(number);
     return record != nullptr ? record->handle : nullptr;
@@ -207,6 +201,7 @@ void ReleaseControl(HWND control) {
 
 HBRUSH AcquireBrush(COLORREF colour) {
     EnterCriticalSection(&layer.brushLock);
+    LockHeld held(&layer.brushLock);
     SharedBrush* shared = layer.brushes;
     while (shared != nullptr && shared->colour != colour) shared = shared->next;
     if (shared == nullptr) {
@@ -220,13 +215,13 @@ HBRUSH AcquireBrush(COLORREF colour) {
         }
     }
     if (shared != nullptr) ++shared->users;
-    LeaveCriticalSection(&layer.brushLock);
     return shared != nullptr ? shared->brush : nullptr;
 }
 
 void ReleaseBrush(HBRUSH brush) {
     if (brush == nullptr) return;
     EnterCriticalSection(&layer.brushLock);
+    LockHeld held(&layer.brushLock);
     for (SharedBrush** link = &layer.brushes; *link != nullptr; link = &(*link)->next) {
         SharedBrush* shared = *link;
         if (shared->brush != brush) continue;
@@ -237,7 +232,6 @@ void ReleaseBrush(HBRUSH brush) {
         }
         break;
     }
-    LeaveCriticalSection(&layer.brushLock);
 }
 
 }  // namespace tarvik

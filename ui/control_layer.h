@@ -10,7 +10,7 @@
 
 namespace tarvik {
 
-// Selectors of SetControlColor and GetControlColor.
+// Selectors of SetControlColor and of the kinds' colour operations.
 enum ColourSelector : std::int32_t {
     TextColour = 1,
     BackgroundColour = 2,
@@ -44,7 +44,6 @@ void FocusControl(std::int32_t number);
 
 // Colours are 0x00BBGGRR values or NoColour. Labels and edit boxes only; a button ignores them.
 void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t colour);
-std::int32_t GetControlColor(std::int32_t number, std::int32_t selector);
 
 // nullptr when the number names no control.
 HWND ControlHandle(std::int32_t number);

@@ -54,29 +54,30 @@ constexpr bool InNumberOrder() {
 }
 static_assert(InNumberOrder(), "controls are added in number order, 0 to 12");
 
-void AddControl(const ControlLayout& c) {
+HWND AddControl(const ControlLayout& c) {
     switch (c.kind) {
         case Kind::Label:
-            AddLabel(c.number, c.x, c.y, c.width, c.height, c.text);
-            break;
+            return AddLabel(c.number, c.x, c.y, c.width, c.height, c.text);
         case Kind::Button:
-            AddButton(c.number, c.x, c.y, c.width, c.height, c.text);
-            break;
+            return AddButton(c.number, c.x, c.y, c.width, c.height, c.text);
         case Kind::EditBox:
-            AddEditBox(c.number, c.x, c.y, c.width, c.height, c.text, TextBoxFlags);
-            break;
+            return AddEditBox(c.number, c.x, c.y, c.width, c.height, c.text, TextBoxFlags);
     }
+    return nullptr;
 }
 
 }  // namespace
 
 bool BuildMainWindow() {
-    if (OpenNumberedWindow(MainWindow, 502, 331, 430, 210, MainWindowTitle, MainWindowFlags) ==
-        nullptr) {
-        return false;
-    }
-    for (const ControlLayout& control : MainWindowLayout) AddControl(control);
-    return true;
+    // Shown once its controls are in: controls added to a visible window are each drawn, and
+    // the window repainted, on their way in, which under Wine made start-up take twice as long.
+    HWND window = OpenNumberedWindow(MainWindow, 502, 331, 430, 210, MainWindowTitle,
+                                     MainWindowFlags | CreateInvisible);
+    if (window == nullptr) return false;
+    bool whole = true;
+    for (const ControlLayout& control : MainWindowLayout) whole &= AddControl(control) != nullptr;
+    ShowWindow(window, SW_SHOWNORMAL);
+    return whole;
 }
 
 }  // namespace tarvik

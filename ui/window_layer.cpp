@@ -132,32 +132,34 @@ HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std
     if (number < 0 || !MakeRoomFor(number)) return nullptr;
     CloseNumberedWindow(number);
 
+    // Everything that can fail is made before the window is shown. A window without its number
+    // would raise no close event and could never be closed; one without its table would take Tab
+    // as a key.
     const ClassName className(number);
     if (!RegisterWindowClass(className)) return nullptr;
     auto* record = NewObject<WindowRecord>();
-    if (record == nullptr) {
-        UnregisterClassA(className.text, layer.instance);
-        return nullptr;
-    }
-    layer.table[number] = record;
-
     const Placement placement = Place(x, y, width, height, flags);
     const std::string caption(title);
-    HWND window = CreateWindowExA(placement.extendedStyle, className.text, caption.c_str(),
-                                  placement.style, placement.x, placement.y, placement.width,
-                                  placement.height, nullptr, nullptr, layer.instance, nullptr);
-    if (window == nullptr) {
-        layer.table[number] = nullptr;
+    HWND window =
+        record == nullptr
+            ? nullptr
+            : CreateWindowExA(placement.extendedStyle, className.text, caption.c_str(),
+                              placement.style, placement.x, placement.y, placement.width,
+                              placement.height, nullptr, nullptr, layer.instance, nullptr);
+    HACCEL accelerators = window == nullptr ? nullptr : CreateTabAccelerators();
+    if (accelerators == nullptr ||
+        !SetPropA(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1))) {
+        if (accelerators != nullptr) DestroyAcceleratorTable(accelerators);
+        if (window != nullptr) DestroyWindow(window);
         FreeObject(record);
         UnregisterClassA(className.text, layer.instance);
         return nullptr;
     }
-    record->handle = window;
-    SetPropA(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1));
+    *record = WindowRecord{window, accelerators, nullptr,
+                           (placement.style & (WS_MINIMIZE | WS_MAXIMIZE)) != 0};
+    layer.table[number] = record;
 
     if (!(flags & CreateInvisible)) ShowWindow(window, ShowCommand(placement.style));
-    record->minimisedOrMaximised = (placement.style & (WS_MINIMIZE | WS_MAXIMIZE)) != 0;
-    record->accelerators = CreateTabAccelerators();
     if (!(flags & NotControlTarget)) layer.target = number;
     return window;
 }

@@ -1,0 +1,156 @@
+// The clipboard, the message box and the launcher under Wine.
+#include "tests/platform/platform_test.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/launcher.h"
+#include "platform/message_box.h"
+#include "platform/object_heap.h"
+
+// SetClipboardData fails once when asked to: the one failure of a write after the clipboard was
+// emptied that a test can bring about. (The import name is x86-64's.)
+static bool failSetClipboardData = false;
+extern "C" {
+extern decltype(&SetClipboardData) __real___imp_SetClipboardData;
+HANDLE WINAPI SetClipboardDataFailing(UINT format, HANDLE block) {
+    if (std::exchange(failSetClipboardData, false)) return nullptr;
+    return __real___imp_SetClipboardData(format, block);
+}
+decltype(&SetClipboardData) __wrap___imp_SetClipboardData = SetClipboardDataFailing;
+}
+
+namespace tarvik {
+namespace {
+
+// Started through the shell by a launch under test, this program writes down its working
+// directory and its command line, and ends.
+const bool startedByTheShell = [] {
+    if (std::strstr(GetCommandLineA(), "--opened ") == nullptr) return false;
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    std::ofstream(std::getenv("TARVIK_LAUNCH_RECORD")) << folder << "\n" << GetCommandLineA();
+    ExitProcess(0);
+}();
+
+TEST(Clipboard, TextComesBackByteForByte) {
+    std::string everyByte;
+    for (int value = 1; value < 256; ++value) everyByte += static_cast<char>(value);
+    for (const std::string& text : {everyByte, std::string()}) {
+        EXPECT_NE(WriteClipboardText(text), 0u);
+        EXPECT_EQ(ReadClipboardText(), text);
+    }
+    // Wine ends every CF_TEXT block on the clipboard with a NUL; another program's need not. Cut
+    // down from a larger one, the block is followed by bytes that are not NUL either.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64);
+    std::memset(GlobalLock(block), 'x', 64);
+    GlobalUnlock(block);
+    block = GlobalReAlloc(block, 3, GMEM_MOVEABLE);
+    EXPECT_EQ(TextOfBlock(block), "xxx");
+    GlobalFree(block);
+}
+
+TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
+    ASSERT_NE(WriteClipboardText("earlier"), 0u);
+    {
+        test::ClipboardHolder holder;
+        EXPECT_EQ(WriteClipboardText("new"), 0u);
+        EXPECT_EQ(ReadClipboardText(), "");
+    }
+    failSetClipboardData = true;
+    EXPECT_EQ(WriteClipboardText("new"), 0u);
+    EXPECT_EQ(ReadClipboardText(), "earlier");
+}
+
+TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
+    ASSERT_TRUE(CreateObjectHeap());
+    // The foreground window, another one, one disabled before, and a hidden one.
+    HWND windows[4];
+    for (int i = 0; i < 4; ++i) {
+        windows[i] = CreateWindowExA(0, "Static", "", WS_POPUP | (i < 3 ? WS_VISIBLE : 0), 0, 0, 99,
+                                     99, nullptr, nullptr, nullptr, nullptr);
+    }
+    EnableWindow(windows[2], FALSE);
+    SetForegroundWindow(windows[0]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(DisabledWhileABoxIsUp(windows[i]), i == 1) << i;
+    bool enabledWhileUp[4] = {};
+    test::BoxAnswerer answerer([&](HWND) {
+        for (int i = 0; i < 4; ++i) enabledWhileUp[i] = IsWindowEnabled(windows[i]);
+    });
+    EXPECT_EQ(ShowMessage("title", "text"), IDOK);
+    EXPECT_EQ(test::seen.owner, windows[0]);
+    EXPECT_EQ(GetActiveWindow(), windows[0]);
+    const bool whileUp[4] = {false, false, false, true}, after[4] = {true, true, false, true};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(enabledWhileUp[i], whileUp[i]) << i;
+        EXPECT_EQ(IsWindowEnabled(windows[i]) != FALSE, after[i]) << i;
+    }
+}
+
+// Parsed back by the platform's own parser, as the started program would see it.
+std::vector<std::wstring> Arguments(const std::string& commandLine) {
+    const std::wstring wide(commandLine.begin(), commandLine.end());
+    int count = 0;
+    OwnedLocal<LPWSTR> arguments(CommandLineToArgvW(wide.c_str(), &count));
+    return std::vector<std::wstring>(arguments.Get(), arguments.Get() + count);
+}
+
+TEST(Launcher, TheCommandLineParsesBackIntoTheTargetAndItsParameters) {
+    const struct {
+        const char *target, *parameters;
+        std::vector<std::wstring> arguments;
+    } cases[] = {
+        {R"(C:\Program Files\a b.exe)", "", {LR"(C:\Program Files\a b.exe)"}},
+        {R"(C:\a b\c.exe)", "x \"y z\"", {LR"(C:\a b\c.exe)", L"x", L"y z"}},
+        {R"("C:\a b\c.exe")", "x", {LR"(C:\a b\c.exe)", L"x"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Arguments(LaunchCommandLine(c.target, c.parameters)), c.arguments);
+    }
+}
+
+TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord) {
+    CoInitialize(nullptr);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string command = std::string("\"") + self + "\" --opened \"%1\"";
+    // Written to HKEY_CLASSES_ROOT itself: Wine 8 does not merge HKCU's classes into it.
+    RegSetValueA(HKEY_CLASSES_ROOT, ".tarviktest", REG_SZ, "TarvikTest", 10);
+    RegSetValueA(HKEY_CLASSES_ROOT, "TarvikTest\\shell\\open\\command", REG_SZ, command.c_str(),
+                 static_cast<DWORD>(command.size()));
+    const std::string folder = std::string(std::getenv("TEMP")) + "\\tarvik launcher\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : {"a.tarviktest", "a.tarviknone"}) std::ofstream(folder + name) << 1;
+    const std::string document = folder + "a.tarviktest", record = folder + "record.txt";
+    SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", record.c_str());
+    for (const auto& [target, opened] : {std::pair{document, 1},
+                                         {"\"" + document + "\"", 1},
+                                         {folder + "a.tarviknone", 0},
+                                         {"tarvik-none:x", 0}}) {
+        DeleteFileA(record.c_str());
+        test::BoxAnswerer answerer;
+        EXPECT_EQ(OpenInShell(target), opened) << target;
+        EXPECT_EQ(test::seen.count, 0) << target;
+        std::string startedIn, started;
+        for (int tries = 0; opened && started.empty() && tries < 750; ++tries, Sleep(20)) {
+            std::ifstream file(record);
+            std::getline(std::getline(file, startedIn), started);
+        }
+        if (opened) {
+            EXPECT_EQ(startedIn + "\\", folder);  // the document's own folder
+            EXPECT_EQ(Arguments(started).back(), std::wstring(document.begin(), document.end()));
+        }
+    }
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".tarviktest");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "TarvikTest");
+}
+
+}  // namespace
+}  // namespace tarvik

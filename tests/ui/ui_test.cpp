@@ -1,0 +1,284 @@
+// MainWindow as the program opens it, the event source, the window procedure's events, keyboard
+// navigation, the event loop and the commands it runs, in-process under Wine; and how the program
+// ends when it cannot open its window whole. Built from UTF-8 with -fexec-charset=GBK.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/link_commands.h"
+#include "platform/clipboard.h"
+#include "tests/platform/platform_test.h"
+#include "ui/control_layer.h"
+#include "ui/control_numbers.h"
+#include "ui/event_loop.h"
+#include "ui/event_source.h"
+#include "ui/program/startup.h"
+#include "ui/window_layer.h"
+#include "ui/window_properties.h"
+
+// Started with "--failing-start" and a property name, this program runs the program's own
+// start-up with SetPropA failing for that property. (The import name is x86-64's.)
+static const char* failing = "";
+extern "C" {
+extern decltype(&SetPropA) __real___imp_SetPropA;
+BOOL WINAPI SetPropFailing(HWND window, LPCSTR name, HANDLE value) {
+    return std::strcmp(failing, name) != 0 && __real___imp_SetPropA(window, name, value);
+}
+decltype(&SetPropA) __wrap___imp_SetPropA = SetPropFailing;
+}
+static const bool runAsTheProgram = [] {
+    const char* option = std::strstr(GetCommandLineA(), "--failing-start ");
+    if (option == nullptr) return false;
+    failing = option + std::strlen("--failing-start ");
+    tarvik::RunProgram();
+}();
+
+namespace tarvik {
+namespace {
+
+// Code, control, window and type.
+using Event = std::array<std::int32_t, 4>;
+
+Event Taken(std::int32_t code) {
+    return {code, CurrentEventControl(), CurrentEventWindow(), CurrentEventType()};
+}
+
+// Waits until every message posted to this thread so far has been dispatched and returns the
+// events; with `handle` the event loop also acts on each. A thread message comes out after
+// everything posted before it and the events their dispatch queued.
+std::vector<Event> TakeEvents(bool handle = false) {
+    constexpr std::int32_t Marker = WM_APP + 0x77;
+    PostThreadMessageA(GetCurrentThreadId(), Marker, 0, 0);
+    std::vector<Event> events;
+    for (std::int32_t code; (code = WaitForEvent()) != Marker;) {
+        events.push_back(Taken(code));
+        if (handle) HandleEvent(code);
+    }
+    return events;
+}
+
+// Every test starts with MainWindow opened by the program's own start-up.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static const bool started = ProgramStart();
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(OpenMainWindow());
+        window = WindowHandle(MainWindow);
+        TakeEvents();
+    }
+    void TearDown() override {
+        CloseNumberedWindow(MainWindow);
+        TakeEvents();
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(MainWindowTest, FrameAndPlace) {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right, 430);
+    EXPECT_EQ(client.bottom, 210);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS,
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
+    EXPECT_EQ(test::TextOf(window), "Tarvik专用链转换工具1.0");
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStylesAndFont) {
+    // Class, text, place in the client area, style and extended style.
+    const std::string controls[ControlCount] = {
+        "Static 请输入要转换的链接地址： 10,10,160,30 50020000 0",
+        "Button Base64加密 240,5,320,30 50030000 0",
+        "Button Base64解密 340,5,420,30 50030000 0",
+        "Static 结果输出： 10,95,80,115 50020000 0",
+        "Button 迅雷专用链转换 10,175,110,200 50030000 0",
+        "Button RayFile解密 340,175,420,200 50030000 0",
+        "Button 复制 180,90,240,110 50030000 0",
+        "Button 粘贴 260,90,320,110 50030000 0",
+        "Button 使用在线版 340,90,420,110 50030000 0",
+        "Edit  10,35,420,85 502300C7 200",
+        "Edit  10,115,420,165 502300C7 200",
+        "Button 快车专用链转换 115,175,215,200 50030000 0",
+        "Button 旋风专用链转换 220,175,320,200 50030000 0",
+    };
+    for (std::int32_t number = 0; number < ControlCount; ++number) {
+        HWND control = GetDlgItem(window, number);
+        char className[8] = {}, seen[128] = {};
+        GetClassNameA(control, className, sizeof className);
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        std::snprintf(seen, sizeof seen, "%s %s %ld,%ld,%ld,%ld %llX %llX", className,
+                      test::TextOf(control).c_str(), r.left, r.top, r.right, r.bottom,
+                      static_cast<long long>(GetWindowLongPtrA(control, GWL_STYLE)),
+                      static_cast<long long>(GetWindowLongPtrA(control, GWL_EXSTYLE)));
+        EXPECT_EQ(seen, controls[number]);
+        EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    }
+}
+
+TEST_F(MainWindowTest, StartUpFocusesTheInputBoxAndPaintsTheOutputBoxBlueOnWhite) {
+    EXPECT_EQ(GetFocus(), ControlHandle(InputBox));
+    HDC context = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(context),
+                           reinterpret_cast<LPARAM>(ControlHandle(OutputBox))),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNHIGHLIGHT)));
+    EXPECT_EQ(GetTextColor(context), 0xFF0000u);
+    DeleteDC(context);
+}
+
+TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    for (const char* property : {WindowNumberProperty, ControlNumberProperty}) {
+        std::string commandLine = std::string("\"") + path + "\" --failing-start " + property;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &started));
+        // A window that cannot be closed would keep the process waiting for ever.
+        if (WaitForSingleObject(started.hProcess, 10000)) TerminateProcess(started.hProcess, 9);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(started.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, 1u) << property;
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+}
+
+TEST_F(MainWindowTest, QueuedEventsComeFirstOldestFirstWithoutRepeats) {
+    PostMessageA(window, WM_APP, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP + 1, 0, 0);
+    const Event posted[] = {{3, 0, 0, 0}, {3, 0, 0, 0}, {3, 0, 0, 1}, {3, 4, 0, 1},
+                            {3, 4, 1, 1}, {5, 4, 1, 1}, {3, 0, 0, 0}};
+    for (const Event& e : posted) PostEvent(e[0], e[1], e[2], e[3]);
+    for (const Event& e : posted) {
+        if (&e == &posted[1]) continue;  // it repeats the newest one waiting
+        EXPECT_EQ(Taken(WaitForEvent()), e);
+    }
+    for (auto [code, window] : {std::pair{WM_APP, 0}, {WM_APP + 1, -1}}) {  // -1: not ours
+        EXPECT_EQ(WaitForEvent(), code);
+        EXPECT_EQ(CurrentEventWindow(), window);
+        EXPECT_EQ(CurrentEventType(), -1);
+    }
+}
+
+TEST_F(MainWindowTest, PressesCloseRequestsAndFocusChangesBecomeEvents) {
+    FocusControl(OutputBox);
+    FocusControl(CopyButton);
+    std::vector<Event> events = TakeEvents();
+    std::erase_if(events, [](const Event& e) { return e[3] < FocusGainedType; });
+    EXPECT_EQ(events, (std::vector<Event>{{ControlEvent, 9, 0, FocusLostType},
+                                          {ControlEvent, 10, 0, FocusGainedType},
+                                          {ControlEvent, 10, 0, FocusLostType}}));
+    for (std::int32_t button : {1, 2, 4, 5, 6, 7, 8, 11, 12}) {
+        PostMessageA(ControlHandle(button), BM_CLICK, 0, 0);
+        EXPECT_EQ(Taken(WaitForEvent()), (Event{ControlEvent, button, MainWindow, 0}));
+    }
+    // Through the message queue the close request also comes back as its own number, 16.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(TakeEvents().back(), (Event{CloseWindowEvent, 0, 0, 0}));
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// Tab, or Shift+Tab, as the keyboard delivers it to the focused control.
+std::int32_t FocusAfterTab(HWND window, bool shift) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(GetFocus() != nullptr ? GetFocus() : window, WM_KEYDOWN, VK_TAB, 0);
+    TakeEvents();
+    return GetDlgCtrlID(GetFocus());
+}
+
+TEST_F(MainWindowTest, TabAndShiftTabFollowTheNumbersAndTheFocusSurvivesDeactivation) {
+    const std::int32_t order[] = {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
+    FocusControl(-1);
+    for (std::int32_t expected : order) ASSERT_EQ(FocusAfterTab(window, false), expected);
+    FocusControl(-1);
+    for (auto expected = std::rbegin(order) + 1; expected != std::rend(order); ++expected) {
+        ASSERT_EQ(FocusAfterTab(window, true), *expected);
+    }
+    EXPECT_EQ(GetControlText(InputBox), "");
+    HWND other = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    SetActiveWindow(window);
+    EXPECT_EQ(GetFocus(), ControlHandle(Base64EncodeButton));
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, EachConversionButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoop) {
+    const struct {
+        std::int32_t button;
+        std::string input, output;
+    } cases[] = {
+        {ThunderButton, "  http://h/a.zip  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"},
+        {FlashGetButton, "http://h/a", "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2FbRkxBU0hHRVRd"},
+        {XuanfengButton, "qqdl://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
+        {RayFileButton, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", "http://h/a.zip"},
+        {Base64EncodeButton, "迅雷", "0bjA1w=="},
+        {Base64DecodeButton, "1w==", "?"},  // a lone GBK lead byte, which the box cannot show
+        {RayFileButton, "ed2k://x", std::string(LinkFormatErrorText)},
+        {ThunderButton, "   ", "before"},
+    };
+    for (const auto& c : cases) {
+        SetControlText(InputBox, c.input);
+        SetControlText(OutputBox, "before");
+        PostMessageA(ControlHandle(c.button), BM_CLICK, 0, 0);
+        TakeEvents(true);
+        EXPECT_EQ(GetControlText(OutputBox), c.output) << c.input;
+    }
+    for (std::int32_t control : {0, 3, 9, 10, 13, -1}) PostEvent(ControlEvent, control, 0, 0);
+    PostEvent(CloseWindowEvent, 1, 1, 0);
+    TakeEvents(true);
+    EXPECT_EQ(GetControlText(OutputBox), "before");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(HandleEvent(WaitForEvent()));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+// The press itself is awaited: a message box's own loop would swallow the thread message that
+// marks the end of what was posted before it.
+void Press(std::int32_t button) {
+    PostMessageA(ControlHandle(button), BM_CLICK, 0, 0);
+    for (bool pressed = false; !pressed;) {
+        const std::int32_t code = WaitForEvent();
+        pressed = code == ControlEvent && CurrentEventControl() == button;
+        HandleEvent(code);
+    }
+}
+
+TEST_F(MainWindowTest, CopyThatTheClipboardRefusesSaysSoAndLeavesTheEarlierText) {
+    WriteClipboardText("before");
+    SetControlText(OutputBox, "http://h/a");
+    test::BoxAnswerer answerer;
+    {
+        test::ClipboardHolder holder;
+        Press(CopyButton);
+    }
+    EXPECT_EQ(test::seen.title + test::seen.text, "复制失败转换结果未能复制到剪切板，请稍后重试！");
+    EXPECT_EQ(ReadClipboardText(), "before");
+}
+
+TEST_F(MainWindowTest, PasteReplacesTheInputBoxWithTheClipboardTextTrimmedOfSpaces) {
+    for (auto [clipboard, input] :
+         {std::pair{" \thttp://h/a\r\n ", "\thttp://h/a\r\n"}, std::pair{"   ", "old"}}) {
+        SetControlText(InputBox, "old");
+        WriteClipboardText(clipboard);
+        Press(PasteButton);
+        EXPECT_EQ(GetControlText(InputBox), input);
+    }
+}
+
+}  // namespace
+}  // namespace tarvik
