@@ -53,7 +53,7 @@ int MeasureStartup(int runs, const char* path) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const double start = NowMs();
-        harness::Program program(path);
+        harness::Program program(std::string("\"") + path + "\"");
         if (!Opened(program, path)) return 1;
         times.push_back(NowMs() - start);
         std::printf("run %d: %.1f ms\n", i + 1, times.back());
@@ -69,7 +69,7 @@ int MeasureStartup(int runs, const char* path) {
 }
 
 int MeasureIdle(int seconds, const char* path) {
-    harness::Program program(path);
+    harness::Program program(std::string("\"") + path + "\"");
     if (!Opened(program, path)) return 1;
     Sleep(1000);
     const double before = ProcessorMs(program.Process());

@@ -1,6 +1,5 @@
 #include "program.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -35,6 +34,18 @@ HWND FindTopLevel(DWORD processId, const char* className) {
     return search.found;
 }
 
+// A Unix program started from Wine has no process handle.
+bool Start(std::string commandLine, PROCESS_INFORMATION& started) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return false;
+    }
+    if (started.hThread) CloseHandle(started.hThread);
+    return true;
+}
+
 bool Answers(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result) != 0;
@@ -61,14 +72,9 @@ std::unique_ptr<HWND__, ClipboardCloser> OpenedClipboard() {
 
 }  // namespace
 
-Program::Program(const std::string& path) {
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+Program::Program(std::string commandLine) {
     PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &started)) {
-        CloseHandle(started.hThread);
+    if (Start(std::move(commandLine), started)) {
         process_ = started.hProcess;
         processId_ = started.dwProcessId;
     }
@@ -133,21 +139,6 @@ std::string Text(HWND window) {
     return std::string(buffer.data(), copied);
 }
 
-bool SetText(HWND window, std::string_view text) {
-    std::string terminated(text);
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()),
-                               SMTO_ABORTIFHUNG, SettleMs, &result) &&
-           result;
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
-                                                                              : nullptr;
-}
-
 bool PutClipboardText(std::string_view text) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
@@ -172,52 +163,21 @@ std::optional<std::string> ClipboardText() {
     return text;
 }
 
-bool SaveScreenshot(const RECT& rect, const std::string& path, const char* format) {
+bool SaveScreenshot(const std::string& path) {
     // A Wine program can start a Unix program, though not wait for it. ImageMagick takes the
     // picture from the X display, where Wine has drawn everything, and the shell renames the file
     // only once it is whole, so the file's appearance tells that the picture is ready.
     std::string unixPath = path.substr(path.find(':') + 1);
     for (char& c : unixPath) c = c == '\\' ? '/' : c;
-    const std::string crop = std::to_string(rect.right - rect.left) + "x" +
-                             std::to_string(rect.bottom - rect.top) + "+" +
-                             std::to_string(rect.left) + "+" + std::to_string(rect.top);
-    std::string command = "/bin/sh -c \"import -window root -crop " + crop + " +repage -depth 8 " +
-                          format + ":'" + unixPath + ".part' && mv '" + unixPath + ".part' '" +
-                          unixPath + "'\"";
     DeleteFileA(path.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    PROCESS_INFORMATION shell{};
+    if (!Start("/bin/sh -c \"/usr/bin/import -window root '" + unixPath +
+                   ".part.png' && /bin/mv '" + unixPath + ".part.png' '" + unixPath + "'\"",
+               shell)) {
         return false;
     }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    if (shell.hProcess) CloseHandle(shell.hProcess);
     return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
-}
-
-std::vector<RGBTRIPLE> ScreenPixels(const RECT& rect) {
-    // Beside the program, on the drive that maps the Unix root.
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH - 8);
-    std::strcat(path, ".ppm");
-    std::vector<RGBTRIPLE> pixels;
-    if (SaveScreenshot(rect, path, "ppm")) {
-        // A binary PPM: "P6", width, height and 255, then red, green and blue bytes a pixel.
-        FILE* file = std::fopen(path, "rb");
-        int width = 0, height = 0, maximum = 0;
-        if (file && std::fscanf(file, "P6 %d %d %d", &width, &height, &maximum) == 3 &&
-            std::fgetc(file) != EOF) {
-            std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 3);
-            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-            for (std::size_t at = 0; at + 2 < bytes.size(); at += 3)
-                pixels.push_back(RGBTRIPLE{bytes[at + 2], bytes[at + 1], bytes[at]});
-        }
-        if (file) std::fclose(file);
-    }
-    DeleteFileA(path);
-    return pixels;
 }
 
 }  // namespace harness

@@ -1,6 +1,6 @@
 // A Windows program started as its own process and known only from outside, as a user and other
 // programs know it: its top-level window, that window's controls by number, their texts, the
-// clipboard and the screen. The smoke run, the start-up probe and scripts/run use it.
+// clipboard and the screen. The smoke run, the start-up probe and the start-up tests use it.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace harness {
 
@@ -18,7 +17,8 @@ inline constexpr DWORD SettleMs = 10000;
 
 class Program {
   public:
-    explicit Program(const std::string& path);
+    // `commandLine` starts with the program's path, in quotes where it holds spaces.
+    explicit Program(std::string commandLine);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     // Ends a program still running: its message boxes answered, its window closed, and as a last
@@ -49,16 +49,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleM
 // A window's text as the ANSI code page holds it, through a sent message with a time limit, so a
 // hung program fails a test instead of stalling it.
 std::string Text(HWND window);
-bool SetText(HWND window, std::string_view text);
-// The window that has the keyboard focus in the thread of `window`.
-HWND FocusOf(HWND window);
 
 bool PutClipboardText(std::string_view text);
 std::optional<std::string> ClipboardText();
 
-// That part of the screen as an image file in ImageMagick's `format`, taken from the X display.
-bool SaveScreenshot(const RECT& rect, const std::string& path, const char* format = "png");
-// The screen's pixels inside `rect`, row by row from the top.
-std::vector<RGBTRIPLE> ScreenPixels(const RECT& rect);
+// The whole screen as a PNG file, taken from the X display.
+bool SaveScreenshot(const std::string& path);
 
 }  // namespace harness

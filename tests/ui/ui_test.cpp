@@ -11,6 +11,7 @@
 
 #include "core/link_commands.h"
 #include "platform/clipboard.h"
+#include "tests/harness/program.h"
 #include "tests/platform/platform_test.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
@@ -139,19 +140,9 @@ TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     for (const char* property : {WindowNumberProperty, ControlNumberProperty}) {
-        std::string commandLine = std::string("\"") + path + "\" --failing-start " + property;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &started));
         // A window that cannot be closed would keep the process waiting for ever.
-        if (WaitForSingleObject(started.hProcess, 10000)) TerminateProcess(started.hProcess, 9);
-        DWORD exitCode = 0;
-        GetExitCodeProcess(started.hProcess, &exitCode);
-        EXPECT_EQ(exitCode, 1u) << property;
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
+        harness::Program program(std::string("\"") + path + "\" --failing-start " + property);
+        EXPECT_EQ(program.WaitForExit(harness::SettleMs), 1u) << property;
     }
 }
 
