@@ -1,7 +1,6 @@
 #include "program.h"
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace harness {
@@ -51,25 +50,6 @@ bool Answers(HWND window) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result) != 0;
 }
 
-struct ClipboardCloser {
-    void operator()(HWND owner) const {
-        CloseClipboard();
-        DestroyWindow(owner);
-    }
-};
-
-// Wine lets a second program open the clipboard without a window while another holds it open
-// without one, so the harness opens it for a window of its own.
-std::unique_ptr<HWND__, ClipboardCloser> OpenedClipboard() {
-    HWND owner =
-        CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    if (owner && !OpenClipboard(owner)) {
-        DestroyWindow(owner);
-        owner = nullptr;
-    }
-    return std::unique_ptr<HWND__, ClipboardCloser>(owner);
-}
-
 }  // namespace
 
 Program::Program(std::string commandLine) {
@@ -82,14 +62,7 @@ Program::Program(std::string commandLine) {
 
 Program::~Program() {
     if (!process_) return;
-    for (int attempt = 0; attempt < 5 && !WaitForExit(0); ++attempt) {
-        if (HWND box = Dialog()) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        } else if (IsWindow(window_)) {
-            PostMessageA(window_, WM_CLOSE, 0, 0);
-        }
-        WaitForExit(1000);
-    }
+    // A test that failed may leave the program waiting in a message box.
     if (!WaitForExit(0)) {
         TerminateProcess(process_, 1);
         WaitForSingleObject(process_, SettleMs);
@@ -137,30 +110,6 @@ std::string Text(HWND window) {
     SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                         SMTO_ABORTIFHUNG, SettleMs, &copied);
     return std::string(buffer.data(), copied);
-}
-
-bool PutClipboardText(std::string_view text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
-    if (bytes) {
-        std::memcpy(bytes, text.data(), text.size());
-        bytes[text.size()] = '\0';
-        GlobalUnlock(block);
-    }
-    auto clipboard = OpenedClipboard();
-    if (bytes && clipboard && EmptyClipboard() && SetClipboardData(CF_TEXT, block)) return true;
-    if (block) GlobalFree(block);
-    return false;
-}
-
-std::optional<std::string> ClipboardText() {
-    auto clipboard = OpenedClipboard();
-    HANDLE data = clipboard ? GetClipboardData(CF_TEXT) : nullptr;
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (!bytes) return std::nullopt;
-    std::string text(bytes, strnlen(bytes, GlobalSize(data)));
-    GlobalUnlock(data);
-    return text;
 }
 
 bool SaveScreenshot(const std::string& path) {

@@ -1,6 +1,6 @@
 // A Windows program started as its own process and known only from outside, as a user and other
-// programs know it: its top-level window, that window's controls by number, their texts, the
-// clipboard and the screen. The smoke run, the start-up probe and the start-up tests use it.
+// programs know it: its top-level window, that window's controls by number, their texts, and the
+// screen. The smoke run, the start-up probe and the start-up tests use it.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace harness {
 
@@ -21,8 +20,7 @@ class Program {
     explicit Program(std::string commandLine);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-    // Ends a program still running: its message boxes answered, its window closed, and as a last
-    // resort the process terminated.
+    // Ends a program still running.
     ~Program();
 
     bool Started() const { return process_ != nullptr; }
@@ -49,9 +47,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleM
 // A window's text as the ANSI code page holds it, through a sent message with a time limit, so a
 // hung program fails a test instead of stalling it.
 std::string Text(HWND window);
-
-bool PutClipboardText(std::string_view text);
-std::optional<std::string> ClipboardText();
 
 // The whole screen as a PNG file, taken from the X display.
 bool SaveScreenshot(const std::string& path);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/owned.h"
+#include "tests/harness/program.h"
 
 namespace tarvik::test {
 
@@ -16,12 +17,6 @@ struct ClipboardHolder {
         CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     OpenClipboardHeld open{OpenClipboard(window) != FALSE};
 };
-
-inline std::string TextOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The message boxes that came up on this thread while a BoxAnswerer lived: the last one's owner,
 // title and text (0xFFFF is the identifier of a box's text). Each is looked at by `whileUp` and
@@ -42,8 +37,8 @@ struct BoxAnswerer {
         HWND box = FindWindowA("#32770", nullptr);
         if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId())
             return;
-        seen = {seen.count + 1, GetWindow(box, GW_OWNER), TextOf(box),
-                TextOf(GetDlgItem(box, 0xFFFF)), seen.whileUp};
+        seen = {seen.count + 1, GetWindow(box, GW_OWNER), harness::Text(box),
+                harness::Text(GetDlgItem(box, 0xFFFF)), seen.whileUp};
         if (seen.whileUp) seen.whileUp(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });

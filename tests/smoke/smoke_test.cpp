@@ -1,7 +1,8 @@
 // The finished tarvik.exe used from outside as a person uses it: it opens with its icon and the
 // manifest's controls, takes typed input, converts, copies with its confirmation, pastes, and
 // closes with exit code 0. The in-process tests cover each piece; this run proves that the real
-// program has them all, wired together.
+// program has them all, wired together. The desktop's clipboard is reached through the program's
+// own clipboard functions, which the platform tests cover.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include <string>
 
+#include "platform/clipboard.h"
 #include "tests/harness/program.h"
 #include "ui/control_numbers.h"
 
@@ -65,10 +67,10 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
     PostMessageA(program.Control(CopyButton), BM_CLICK, 0, 0);
     ASSERT_TRUE(harness::WaitUntil([&] { return program.Dialog() != nullptr; }));
     EXPECT_EQ(Text(program.Dialog()), "恭喜");
-    EXPECT_EQ(harness::ClipboardText(), "http://h/a.zip");
+    EXPECT_EQ(ReadClipboardText(), "http://h/a.zip");
     PostMessageA(program.Dialog(), WM_COMMAND, IDOK, 0);
 
-    ASSERT_TRUE(harness::PutClipboardText("  http://h/中文.zip  "));
+    ASSERT_NE(WriteClipboardText("  http://h/中文.zip  "), 0u);
     PostMessageA(program.Control(PasteButton), BM_CLICK, 0, 0);
     EXPECT_EQ(WaitForText(program.Control(InputBox), "http://h/中文.zip"), "http://h/中文.zip");
     PostMessageA(program.Control(XuanfengButton), BM_CLICK, 0, 0);

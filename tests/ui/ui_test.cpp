@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, FrameAndPlace) {
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
     EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS,
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
-    EXPECT_EQ(test::TextOf(window), "Tarvik专用链转换工具1.0");
+    EXPECT_EQ(harness::Text(window), "Tarvik专用链转换工具1.0");
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStylesAndFont) {
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStylesAndFont) {
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
         std::snprintf(seen, sizeof seen, "%s %s %ld,%ld,%ld,%ld %llX %llX", className,
-                      test::TextOf(control).c_str(), r.left, r.top, r.right, r.bottom,
+                      harness::Text(control).c_str(), r.left, r.top, r.right, r.bottom,
                       static_cast<long long>(GetWindowLongPtrA(control, GWL_STYLE)),
                       static_cast<long long>(GetWindowLongPtrA(control, GWL_EXSTYLE)));
         EXPECT_EQ(seen, controls[number]);
