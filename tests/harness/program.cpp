@@ -1,36 +1,19 @@
 #include "program.h"
 
-#include <cstring>
 #include <vector>
 
 namespace harness {
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    const char* className;  // nullptr: any
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<Search*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (processId != search.processId || !IsWindowVisible(window) ||
-        (search.className && std::strcmp(className, search.className) != 0)) {
-        return TRUE;
-    }
-    search.found = window;
-    return FALSE;
-}
-
+// The first visible top-level window of the process, of the class when one is named.
 HWND FindTopLevel(DWORD processId, const char* className) {
-    Search search{processId, className, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 // A Unix program started from Wine has no process handle.
@@ -43,11 +26,6 @@ bool Start(std::string commandLine, PROCESS_INFORMATION& started) {
     }
     if (started.hThread) CloseHandle(started.hThread);
     return true;
-}
-
-bool Answers(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result) != 0;
 }
 
 }  // namespace
@@ -74,7 +52,10 @@ HWND Program::WaitForWindow(DWORD timeoutMs) {
     WaitUntil(
         [&] {
             HWND found = FindTopLevel(processId_, nullptr);
-            if (found && Answers(found)) window_ = found;
+            DWORD_PTR result = 0;
+            if (found &&
+                SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result))
+                window_ = found;
             return window_ || WaitForExit(0);
         },
         timeoutMs);

@@ -23,7 +23,6 @@ class Program {
     // Ends a program still running.
     ~Program();
 
-    bool Started() const { return process_ != nullptr; }
     HANDLE Process() const { return process_; }
     // The first visible top-level window of the process once it answers messages; nullptr when
     // the program ends first or shows none within the time.

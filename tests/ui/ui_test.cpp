@@ -79,7 +79,7 @@ class MainWindowTest : public ::testing::Test {
     HWND window = nullptr;
 };
 
-TEST_F(MainWindowTest, FrameAndPlace) {
+TEST_F(MainWindowTest, FramePlaceIconAndControlsOfTheManifest) {
     RECT client, outer;
     GetClientRect(window, &client);
     GetWindowRect(window, &outer);
@@ -90,6 +90,11 @@ TEST_F(MainWindowTest, FrameAndPlace) {
     EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS,
               WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
     EXPECT_EQ(harness::Text(window), "Tarvik专用链转换工具1.0");
+    EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0);
+    // The manifest brings the common controls of version 6, which live under winsxs.
+    char controls[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH);
+    EXPECT_NE(std::string(CharLowerA(controls)).find("\\winsxs\\"), std::string::npos) << controls;
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsClassTextPlaceStylesAndFont) {
