@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include <vector>
-
 namespace harness {
 
 namespace {
@@ -83,14 +81,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string Text(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &length))
-        return {};
-    std::vector<char> buffer(length + 1);
+    // GetWindowTextA cannot read a control of another process; the message can.
+    char text[4096] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, SettleMs, &copied);
-    return std::string(buffer.data(), copied);
+    return std::string(text, copied);
 }
 
 bool SaveScreenshot(const std::string& path) {

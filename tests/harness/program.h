@@ -43,8 +43,8 @@ class Program {
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 
-// A window's text as the ANSI code page holds it, through a sent message with a time limit, so a
-// hung program fails a test instead of stalling it.
+// A window's text as the ANSI code page holds it, up to 4 KiB, through a sent message with a time
+// limit, so that a hung program fails a test instead of stalling it.
 std::string Text(HWND window);
 
 // The whole screen as a PNG file, taken from the X display.
