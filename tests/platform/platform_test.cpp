@@ -1,5 +1,5 @@
 // The clipboard, the message box and the launcher under Wine.
-#include "tests/platform/platform_test.h"
+#include <windows.h>
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "tests/harness/program.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/object_heap.h"
+#include "platform/owned.h"
 
 // SetClipboardData fails once when asked to: the one failure of a write after the clipboard was
 // emptied that a test can bring about. (The import name is x86-64's.)
@@ -60,7 +62,7 @@ TEST(Clipboard, TextComesBackByteForByte) {
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
     ASSERT_NE(WriteClipboardText("earlier"), 0u);
     {
-        test::ClipboardHolder holder;
+        harness::ClipboardHolder holder;
         EXPECT_EQ(WriteClipboardText("new"), 0u);
         EXPECT_EQ(ReadClipboardText(), "");
     }
@@ -81,11 +83,11 @@ TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
     SetForegroundWindow(windows[0]);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(DisabledWhileABoxIsUp(windows[i]), i == 1) << i;
     bool enabledWhileUp[4] = {};
-    test::BoxAnswerer answerer([&](HWND) {
+    harness::BoxAnswerer answerer([&](HWND) {
         for (int i = 0; i < 4; ++i) enabledWhileUp[i] = IsWindowEnabled(windows[i]);
     });
     EXPECT_EQ(ShowMessage("title", "text"), IDOK);
-    EXPECT_EQ(test::seen.owner, windows[0]);
+    EXPECT_EQ(harness::seen.owner, windows[0]);
     EXPECT_EQ(GetActiveWindow(), windows[0]);
     const bool whileUp[4] = {false, false, false, true}, after[4] = {true, true, false, true};
     for (int i = 0; i < 4; ++i) {
@@ -135,9 +137,9 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
                                          {folder + "a.tarviknone", 0},
                                          {"tarvik-none:x", 0}}) {
         DeleteFileA(record.c_str());
-        test::BoxAnswerer answerer;
+        harness::BoxAnswerer answerer;
         EXPECT_EQ(OpenInShell(target), opened) << target;
-        EXPECT_EQ(test::seen.count, 0) << target;
+        EXPECT_EQ(harness::seen.count, 0) << target;
         std::string startedIn, started;
         for (int tries = 0; opened && started.empty() && tries < 750; ++tries, Sleep(20)) {
             std::ifstream file(record);

@@ -54,9 +54,17 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
     EXPECT_EQ(ReadClipboardText(), "http://h/a.zip");
     PostMessageA(program.Dialog(), WM_COMMAND, IDOK, 0);
 
-    ASSERT_NE(WriteClipboardText("  http://h/中文.zip  "), 0u);
+    // Spaces alone paste nothing, so the encoding that follows reads the typed link; a text is
+    // pasted without the spaces at its ends, and only without them.
+    const std::string encoded = "dGh1bmRlcjovL1FVRm9kSFJ3T2k4dmFDOWhMbnBwY0ZwYQ==";
+    ASSERT_NE(WriteClipboardText("   "), 0u);
     PostMessageA(program.Control(PasteButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(WaitForText(program.Control(InputBox), "http://h/中文.zip"), "http://h/中文.zip");
+    PostMessageA(program.Control(Base64EncodeButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(WaitForText(program.Control(OutputBox), encoded), encoded);
+    ASSERT_NE(WriteClipboardText("  \thttp://h/中文.zip\r\n  "), 0u);
+    PostMessageA(program.Control(PasteButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(WaitForText(program.Control(InputBox), "\thttp://h/中文.zip\r\n"),
+              "\thttp://h/中文.zip\r\n");
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(harness::SettleMs), 0u);

@@ -12,7 +12,6 @@
 #include "core/link_commands.h"
 #include "platform/clipboard.h"
 #include "tests/harness/program.h"
-#include "tests/platform/platform_test.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/event_loop.h"
@@ -257,23 +256,14 @@ void Press(std::int32_t button) {
 TEST_F(MainWindowTest, CopyThatTheClipboardRefusesSaysSoAndLeavesTheEarlierText) {
     WriteClipboardText("before");
     SetControlText(OutputBox, "http://h/a");
-    test::BoxAnswerer answerer;
+    harness::BoxAnswerer answerer;
     {
-        test::ClipboardHolder holder;
+        harness::ClipboardHolder holder;
         Press(CopyButton);
     }
-    EXPECT_EQ(test::seen.title + test::seen.text, "复制失败转换结果未能复制到剪切板，请稍后重试！");
+    EXPECT_EQ(harness::seen.title + harness::seen.text,
+              "复制失败转换结果未能复制到剪切板，请稍后重试！");
     EXPECT_EQ(ReadClipboardText(), "before");
-}
-
-TEST_F(MainWindowTest, PasteReplacesTheInputBoxWithTheClipboardTextTrimmedOfSpaces) {
-    for (auto [clipboard, input] :
-         {std::pair{" \thttp://h/a\r\n ", "\thttp://h/a\r\n"}, std::pair{"   ", "old"}}) {
-        SetControlText(InputBox, "old");
-        WriteClipboardText(clipboard);
-        Press(PasteButton);
-        EXPECT_EQ(GetControlText(InputBox), input);
-    }
 }
 
 }  // namespace
