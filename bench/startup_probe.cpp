@@ -35,16 +35,16 @@ double ProcessorMs(HANDLE process) {
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-bool Opened(harness::Program& program, const char* path) {
-    if (program.WaitForWindow()) return true;
-    std::fprintf(stderr, "%s showed no window\n", path);
-    return false;
+HWND Opened(harness::Program& program, const char* path) {
+    HWND window = program.WaitForWindow();
+    if (!window) std::fprintf(stderr, "%s showed no window\n", path);
+    return window;
 }
 
 // Asks the window to close as its close button would; true when the program then ends with 0.
-bool Closed(harness::Program& program) {
-    PostMessageA(program.Window(), WM_CLOSE, 0, 0);
-    if (program.WaitForExit(harness::SettleMs) == 0u) return true;
+bool Closed(harness::Program& program, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (program.ExitCode(harness::SettleMs) == 0u) return true;
     std::fprintf(stderr, "the program did not end with exit code 0 after WM_CLOSE\n");
     return false;
 }
@@ -54,10 +54,11 @@ int MeasureStartup(int runs, const char* path) {
     for (int i = 0; i < runs; ++i) {
         const double start = NowMs();
         harness::Program program(std::string("\"") + path + "\"");
-        if (!Opened(program, path)) return 1;
+        HWND window = Opened(program, path);
+        if (!window) return 1;
         times.push_back(NowMs() - start);
         std::printf("run %d: %.1f ms\n", i + 1, times.back());
-        if (!Closed(program)) return 1;
+        if (!Closed(program, window)) return 1;
     }
     std::sort(times.begin(), times.end());
     const std::size_t middle = times.size() / 2;
@@ -70,7 +71,8 @@ int MeasureStartup(int runs, const char* path) {
 
 int MeasureIdle(int seconds, const char* path) {
     harness::Program program(std::string("\"") + path + "\"");
-    if (!Opened(program, path)) return 1;
+    HWND window = Opened(program, path);
+    if (!window) return 1;
     Sleep(1000);
     const double before = ProcessorMs(program.Process());
     Sleep(static_cast<DWORD>(seconds) * 1000);
@@ -80,7 +82,7 @@ int MeasureIdle(int seconds, const char* path) {
         return 1;
     }
     std::printf("seconds=%d cpu_ms=%.1f startup_cpu_ms=%.1f\n", seconds, after - before, before);
-    return Closed(program) ? 0 : 1;
+    return Closed(program, window) ? 0 : 1;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/base64.h"
 #include "core/link_commands.h"
 #include "core/text.h"
 
@@ -61,6 +62,19 @@ TEST(LinkCommands, WorkedExamples) {
                   expected == Kept);
         EXPECT_EQ(output, expected) << "command " << static_cast<int>(command) << ": " << input;
     }
+}
+
+// The buffer routines on a buffer of junk: the counts, and the NUL after what they wrote.
+TEST(Base64, BufferRoutinesCountWhatTheyWrite) {
+    char text[10] = "#########";
+    unsigned char bytes[8] = "#######";
+    EXPECT_EQ(Base64EncodeBuffer(reinterpret_cast<const unsigned char*>("abcd"), 4, text, 0), 8);
+    EXPECT_STREQ(text, "YWJjZA==");
+    EXPECT_EQ(Base64DecodeBuffer("YWJjZA==", 8, bytes, 0), 4);
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes), "abcd");
+    EXPECT_EQ(Base64DecodeBuffer("YWJjZA", 6, bytes, 0),
+              0);  // its whole group is written all the same
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes), "abc");
 }
 
 TEST(TextOperations, SliceAtTheEdgesOfTheText) {

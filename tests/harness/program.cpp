@@ -37,13 +37,10 @@ Program::Program(std::string commandLine) {
 }
 
 Program::~Program() {
-    if (!process_) return;
     // A test that failed may leave the program waiting in a message box.
-    if (!WaitForExit(0)) {
-        TerminateProcess(process_, 1);
+    if (ExitCode(0) == STILL_ACTIVE && TerminateProcess(process_, 1))
         WaitForSingleObject(process_, SettleMs);
-    }
-    CloseHandle(process_);
+    if (process_) CloseHandle(process_);
 }
 
 HWND Program::WaitForWindow(DWORD timeoutMs) {
@@ -54,7 +51,7 @@ HWND Program::WaitForWindow(DWORD timeoutMs) {
             if (found &&
                 SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result))
                 window_ = found;
-            return window_ || WaitForExit(0);
+            return window_ || ExitCode(0) != STILL_ACTIVE;
         },
         timeoutMs);
     return window_;
@@ -64,12 +61,10 @@ HWND Program::Dialog() const {
     return FindTopLevel(processId_, "#32770");
 }
 
-std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) {
-    DWORD code = 0;
-    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_, &code)) {
-        return std::nullopt;
-    }
+DWORD Program::ExitCode(DWORD timeoutMs) {
+    DWORD code = STILL_ACTIVE;
+    WaitForSingleObject(process_, timeoutMs);
+    GetExitCodeProcess(process_, &code);
     return code;
 }
 

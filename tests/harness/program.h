@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace harness {
@@ -28,12 +27,11 @@ class Program {
     // The first visible top-level window of the process once it answers messages; nullptr when
     // the program ends first or shows none within the time.
     HWND WaitForWindow(DWORD timeoutMs = 60000);
-    HWND Window() const { return window_; }
     HWND Control(int number) const { return GetDlgItem(window_, number); }
     // A message box (dialog) of the process, or nullptr.
     HWND Dialog() const;
-    // The exit code once the process has ended within the time.
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // The exit code once the process has ended within the time, STILL_ACTIVE while it runs.
+    DWORD ExitCode(DWORD timeoutMs);
 
   private:
     HANDLE process_ = nullptr;

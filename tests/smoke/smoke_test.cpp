@@ -67,7 +67,7 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
               "\thttp://h/中文.zip\r\n");
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(harness::SettleMs), 0u);
+    EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);
 }
 
 // A picture of the screen at the first failure, while the tool is still up.

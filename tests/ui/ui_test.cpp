@@ -146,7 +146,7 @@ TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
     for (const char* property : {WindowNumberProperty, ControlNumberProperty}) {
         // A window that cannot be closed would keep the process waiting for ever.
         harness::Program program(std::string("\"") + path + "\" --failing-start " + property);
-        EXPECT_EQ(program.WaitForExit(harness::SettleMs), 1u) << property;
+        EXPECT_EQ(program.ExitCode(harness::SettleMs), 1u) << property;
     }
 }
 
