@@ -84,6 +84,10 @@ std::string Text(HWND window) {
     return std::string(text, copied);
 }
 
+void Type(HWND control, std::string_view text) {
+    for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
 bool SaveScreenshot(const std::string& path) {
     // A Wine program can start a Unix program, though not wait for it. ImageMagick takes the
     // picture from the X display, where Wine has drawn everything, and the shell renames the file

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace harness {
 
@@ -45,6 +46,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleM
 // A window's text as the ANSI code page holds it, up to 4 KiB, through a sent message with a time
 // limit, so that a hung program fails a test instead of stalling it.
 std::string Text(HWND window);
+
+// Types the text into a control of any process, one character message a byte.
+void Type(HWND control, std::string_view text);
 
 // Holds the clipboard open for a window of its own while it lives, as another program would.
 struct ClipboardHolder {

@@ -43,8 +43,7 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
         EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), type), nullptr) << "icon, manifest";
     FreeLibrary(image);
 
-    for (char c : std::string("  thunder://QUFodHRwOi8vaC9hLnppcFpa "))
-        PostMessageA(program.Control(InputBox), WM_CHAR, static_cast<unsigned char>(c), 0);
+    harness::Type(program.Control(InputBox), "  thunder://QUFodHRwOi8vaC9hLnppcFpa ");
     PostMessageA(program.Control(ThunderButton), BM_CLICK, 0, 0);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), "http://h/a.zip"), "http://h/a.zip");
 
