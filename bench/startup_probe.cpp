@@ -1,17 +1,17 @@
 // Measures a window program as its user meets it, from a console under Windows (or Wine):
 //   startup_probe startup RUNS PROGRAM
-//       starts PROGRAM RUNS times and times each start, from CreateProcess until its first
-//       visible top-level window answers a message; then closes it.
+//       starts PROGRAM RUNS times and prints the time of each start ("run N: T ms"), from
+//       CreateProcess until its first visible top-level window answers a message; then closes it.
+//       scripts/bench takes the median over the runs of several calls.
 //   startup_probe idle SECONDS PROGRAM
 //       starts PROGRAM once, waits until its window answers and one second more, and reports the
-//       processor time (user and kernel) that the process uses during SECONDS without input.
-// The last line of output holds the figures as key=value pairs; the exit code is 0 only when
-// every run opened its window and ended with exit code 0 after WM_CLOSE.
-#include <algorithm>
+//       processor time (user and kernel) that the process uses during SECONDS without input, as
+//       key=value pairs on the last line.
+// The exit code is 0 only when every run opened its window and ended with exit code 0 after
+// WM_CLOSE.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "tests/harness/program.h"
 
@@ -50,22 +50,14 @@ bool Closed(harness::Program& program, HWND window) {
 }
 
 int MeasureStartup(int runs, const char* path) {
-    std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const double start = NowMs();
         harness::Program program(std::string("\"") + path + "\"");
         HWND window = Opened(program, path);
         if (!window) return 1;
-        times.push_back(NowMs() - start);
-        std::printf("run %d: %.1f ms\n", i + 1, times.back());
+        std::printf("run %d: %.1f ms\n", i + 1, NowMs() - start);
         if (!Closed(program, window)) return 1;
     }
-    std::sort(times.begin(), times.end());
-    const std::size_t middle = times.size() / 2;
-    const double median =
-        times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-    std::printf("runs=%d median_ms=%.1f min_ms=%.1f max_ms=%.1f\n", runs, median, times.front(),
-                times.back());
     return 0;
 }
 
