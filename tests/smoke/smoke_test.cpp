@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "platform/clipboard.h"
 #include "tests/harness/program.h"
 #include "ui/control_numbers.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -39,8 +41,13 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
     ASSERT_NE(window, nullptr) << tool;
     EXPECT_EQ(Text(window), "Tarvik专用链转换工具1.0");
     HMODULE image = LoadLibraryExA(tool.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    for (LPCSTR type : {RT_GROUP_ICON, RT_MANIFEST})
-        EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), type), nullptr) << "icon, manifest";
+    EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr);
+    // Wine treats every program as DPI-aware, so only the words of the declaration can be checked.
+    HRSRC manifest = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_NE(manifest, nullptr);
+    const std::string_view declared(static_cast<const char*>(LoadResource(image, manifest)),
+                                    SizeofResource(image, manifest));
+    EXPECT_NE(declared.find("WindowsSettings\">true</dpiAware>"), std::string_view::npos);
     FreeLibrary(image);
 
     harness::Type(program.Control(InputBox), "  thunder://QUFodHRwOi8vaC9hLnppcFpa ");
@@ -69,6 +76,43 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
     EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);
 }
 
+// At every DPI setting the window grows with the font, which the system scales: each place and
+// size by DPI/96, every caption whole, no two controls overlapping.
+TEST(Smoke, LayoutGrowsWithTheDpiSetting) {
+    harness::Program program("\"" + BuildFolder() + "\\tarvik.exe\"");
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const auto scaled = [dpi](LONG length) { return MulDiv(length, dpi, 96); };
+    RECT client, places[ControlCount];
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scaled(430)) << dpi << " DPI";
+    EXPECT_EQ(client.bottom, scaled(210));
+    SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlLayout& c : MainWindowLayout) {
+        RECT& r = places[c.number];
+        HWND control = program.Control(c.number);
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const RECT expected{scaled(c.x), scaled(c.y), scaled(c.x) + scaled(c.width),
+                            scaled(c.y) + scaled(c.height)};
+        EXPECT_TRUE(EqualRect(&r, &expected)) << c.number;
+        const std::string caption = Text(control);
+        SIZE text;
+        GetTextExtentPoint32A(screen, caption.data(), static_cast<int>(caption.size()), &text);
+        // A button's caption sits inside its two-pixel frame.
+        const LONG frame = c.kind == ControlLayout::Button ? scaled(2) : 0;
+        EXPECT_LE(text.cx + 2 * frame, r.right - r.left) << c.number << " cut";
+        EXPECT_LE(text.cy + 2 * frame, r.bottom - r.top) << c.number << " cut";
+        for (const RECT& other : std::span(places, &r)) {
+            RECT both;
+            EXPECT_FALSE(IntersectRect(&both, &r, &other)) << c.number << " overlaps";
+        }
+    }
+    ReleaseDC(nullptr, screen);
+}
+
 // A picture of the screen at the first failure, while the tool is still up.
 class FailureScreenshot : public ::testing::EmptyTestEventListener {
     void OnTestPartResult(const ::testing::TestPartResult& result) override {
@@ -84,6 +128,8 @@ class FailureScreenshot : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Places and sizes in pixels of the screen, as the tool sees them.
+    SetProcessDPIAware();
     ::testing::UnitTest::GetInstance()->listeners().Append(new FailureScreenshot);
     return RUN_ALL_TESTS();
 }
