@@ -1,8 +1,8 @@
 // The finished tarvik.exe used from outside as a person uses it: it carries its icon and
-// manifest, opens, takes typed input, converts, copies with its confirmation, pastes, and
-// closes with exit code 0. The in-process tests cover each piece; this run proves that the real
-// program has them all, wired together. The desktop's clipboard is reached through the program's
-// own clipboard functions, which the platform tests cover.
+// manifest, opens laid out for the screen's DPI setting, takes typed input, converts, copies with
+// its confirmation, pastes, and closes with exit code 0. The in-process tests cover each piece;
+// this run proves that the real program has them all, wired together. The desktop's clipboard is
+// reached through the program's own clipboard functions, which the platform tests cover.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ std::string WaitForText(HWND control, std::string_view expected) {
     return text;
 }
 
-TEST(Smoke, OpenConvertCopyPasteClose) {
+TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     const std::string tool = BuildFolder() + "\\tarvik.exe";
     harness::Program program("\"" + tool + "\"");
     HWND window = program.WaitForWindow();
@@ -44,11 +44,40 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
     EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr);
     // Wine treats every program as DPI-aware, so only the words of the declaration can be checked.
     HRSRC manifest = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    ASSERT_NE(manifest, nullptr);
     const std::string_view declared(static_cast<const char*>(LoadResource(image, manifest)),
                                     SizeofResource(image, manifest));
     EXPECT_NE(declared.find("WindowsSettings\">true</dpiAware>"), std::string_view::npos);
     FreeLibrary(image);
+
+    // At any DPI setting the window grows with the font, which the system scales: each place and
+    // size by DPI/96, every caption whole, no two controls overlapping.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const auto scaled = [dpi](LONG length) { return MulDiv(length, dpi, 96); };
+    RECT client, overlap, places[ControlCount];
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scaled(430)) << dpi << " DPI";
+    EXPECT_EQ(client.bottom, scaled(210));
+    SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlLayout& c : MainWindowLayout) {
+        RECT& r = places[c.number];
+        HWND control = program.Control(c.number);
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const RECT expected{scaled(c.x), scaled(c.y), scaled(c.x) + scaled(c.width),
+                            scaled(c.y) + scaled(c.height)};
+        EXPECT_TRUE(EqualRect(&r, &expected)) << c.number;
+        const std::string caption = Text(control);
+        SIZE text;
+        GetTextExtentPoint32A(screen, caption.data(), static_cast<int>(caption.size()), &text);
+        // A button's caption sits inside its two-pixel frame.
+        const LONG frame = c.kind == ControlLayout::Button ? scaled(2) : 0;
+        EXPECT_LE(text.cx + 2 * frame, r.right - r.left) << c.number << " cut";
+        EXPECT_LE(text.cy + 2 * frame, r.bottom - r.top) << c.number << " cut";
+        for (const RECT& other : std::span(places, &r))
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << c.number << " overlaps";
+    }
+    ReleaseDC(nullptr, screen);
 
     harness::Type(program.Control(InputBox), "  thunder://QUFodHRwOi8vaC9hLnppcFpa ");
     PostMessageA(program.Control(ThunderButton), BM_CLICK, 0, 0);
@@ -74,43 +103,6 @@ TEST(Smoke, OpenConvertCopyPasteClose) {
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);
-}
-
-// At every DPI setting the window grows with the font, which the system scales: each place and
-// size by DPI/96, every caption whole, no two controls overlapping.
-TEST(Smoke, LayoutGrowsWithTheDpiSetting) {
-    harness::Program program("\"" + BuildFolder() + "\\tarvik.exe\"");
-    HWND window = program.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    const auto scaled = [dpi](LONG length) { return MulDiv(length, dpi, 96); };
-    RECT client, places[ControlCount];
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, scaled(430)) << dpi << " DPI";
-    EXPECT_EQ(client.bottom, scaled(210));
-    SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
-    for (const ControlLayout& c : MainWindowLayout) {
-        RECT& r = places[c.number];
-        HWND control = program.Control(c.number);
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        const RECT expected{scaled(c.x), scaled(c.y), scaled(c.x) + scaled(c.width),
-                            scaled(c.y) + scaled(c.height)};
-        EXPECT_TRUE(EqualRect(&r, &expected)) << c.number;
-        const std::string caption = Text(control);
-        SIZE text;
-        GetTextExtentPoint32A(screen, caption.data(), static_cast<int>(caption.size()), &text);
-        // A button's caption sits inside its two-pixel frame.
-        const LONG frame = c.kind == ControlLayout::Button ? scaled(2) : 0;
-        EXPECT_LE(text.cx + 2 * frame, r.right - r.left) << c.number << " cut";
-        EXPECT_LE(text.cy + 2 * frame, r.bottom - r.top) << c.number << " cut";
-        for (const RECT& other : std::span(places, &r)) {
-            RECT both;
-            EXPECT_FALSE(IntersectRect(&both, &r, &other)) << c.number << " overlaps";
-        }
-    }
-    ReleaseDC(nullptr, screen);
 }
 
 // A picture of the screen at the first failure, while the tool is still up.
