@@ -1,0 +1,50 @@
+#include "platform/text_conversion.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace tarvik {
+namespace {
+
+std::optional<std::string> ToBytes(std::wstring_view text, unsigned codePage, DWORD flags,
+                                   BOOL* usedDefault) {
+    if (text.empty()) return std::string();
+    if (text.size() > INT_MAX / 4) return std::nullopt;
+    std::string bytes(text.size() * 3, '\0');  // at most 3 bytes per UTF-16 unit in either
+    const int count =
+        WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()),
+                            bytes.data(), static_cast<int>(bytes.size()), nullptr, usedDefault);
+    if (count <= 0 || (usedDefault != nullptr && *usedDefault)) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(count));
+    return bytes;
+}
+
+}  // namespace
+
+// The texts of a window, the clipboard and a command line stay far below 2 GiB; a longer one is
+// refused rather than cut.
+std::wstring WideFromBytes(std::string_view bytes, unsigned codePage) {
+    if (bytes.empty() || bytes.size() > INT_MAX / 2) return {};
+    const int length = static_cast<int>(bytes.size());
+    std::wstring wide(bytes.size(), L'\0');  // never more UTF-16 units than bytes
+    const int count = MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(count > 0 ? count : 0));
+    return wide;
+}
+
+std::optional<std::string> BytesFromWide(std::wstring_view text, unsigned codePage) {
+    // UTF-8 reports an unpaired surrogate through its flag; GBK reports a character it lacks
+    // through the default-character check, with best-fit look-alikes switched off.
+    if (codePage == Utf8CodePage) return ToBytes(text, codePage, WC_ERR_INVALID_CHARS, nullptr);
+    BOOL usedDefault = FALSE;
+    return ToBytes(text, codePage, WC_NO_BEST_FIT_CHARS, &usedDefault);
+}
+
+std::string TypedTextFromWide(std::wstring_view text) {
+    if (auto gbk = BytesFromWide(text, GbkCodePage)) return *std::move(gbk);
+    // Without the strict flag an unpaired surrogate becomes U+FFFD.
+    return ToBytes(text, Utf8CodePage, 0, nullptr).value_or(std::string());
+}
+
+}  // namespace tarvik

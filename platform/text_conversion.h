@@ -1,0 +1,27 @@
+// The one place where the program's byte strings and Windows' UTF-16 meet. Inside, texts are GBK
+// bytes (or UTF-8 where a text has no GBK form); every text handed to or read from Windows passes
+// through here, so the window reads the same whatever the system's ANSI code page is.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik {
+
+inline constexpr unsigned GbkCodePage = 936;
+inline constexpr unsigned Utf8CodePage = 65001;
+
+// The UTF-16 form of bytes in the code page. Bytes that stand for no character there are shown as
+// the code page's replacement, never dropped.
+std::wstring WideFromBytes(std::string_view bytes, unsigned codePage);
+
+// The text's bytes in the code page, or nothing when a character has no exact form there (no
+// look-alike and no "?" is ever put in its place).
+std::optional<std::string> BytesFromWide(std::wstring_view text, unsigned codePage);
+
+// A text the user typed or pasted: GBK when every character has a GBK form, otherwise UTF-8, so
+// that nothing is lost. An unpaired surrogate, which no encoding holds, becomes U+FFFD.
+std::string TypedTextFromWide(std::wstring_view text);
+
+}  // namespace tarvik
