@@ -95,7 +95,7 @@ TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
 }
 
 TEST(TarvikLink, TakesTheUsualCommandLine) {
-    Check({"--version"}, "", "tarvik-link 1.0.0\n", "", 0);
+    Check({"--version"}, "", "tarvik-link " TARVIK_VERSION "\n", "", 0);
     Check({"magnet"}, "", "", Me + "unknown command 'magnet'" + Help, 2);
     Check({"thunder", "-x"}, "", "", Me + "unknown option '-x'" + Help, 2);
     Check({"thunder", "a", "b"}, "", "", Me + "too many arguments" + Help, 2);
