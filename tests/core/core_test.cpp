@@ -39,15 +39,13 @@ const struct {
     {Thunder, "http:", "thunder://QUFodHRwOlpa"},  {Thunder, "http:x", Error},
     {Xuanfeng, "rtsp://b", "qqdl://cnRzcDovL2I="},  {Xuanfeng, "mms://a", "qqdl://bW1zOi8vYQ=="},
     {Xuanfeng, "ftp://x/y", "qqdl://ZnRwOi8veC95"},  {Xuanfeng, "https://d", "qqdl://aHR0cHM6Ly9k"},
-    {Thunder, "thunder:", ""},  {Thunder, "   ", Kept},
+    {Thunder, "thunder:", ""},  {Thunder, "   ", Kept},  {Base64Encode, " a\r\nb ", "YQ0KYg=="},
     {Thunder, "thunder://QUFhYmNkZQBmWlo=", "abc"},  // "AAabcde", NUL, "fZZ"
     {Decode, "ThUnDeR://QUFodHRwOi8vaC9hLnppcFpa", "http://h/a.zip"},
     {Decode, FlashGetLink, "http://h/a.zip"},
     {Decode, "qqdl://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
     {Decode, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", "http://h/a.zip"},
     {Decode, "http://h/a.zip", Error},  {Decode, " ", Kept},
-    {Base64Encode, " a\r\nb ", "YQ0KYg=="},  {Base64Encode, "ab", "YWI="},
-    {Base64Encode, "a", "YQ=="},
     {Base64Encode, "\xFF\xEF>?", "/+8+Pw=="},  {Base64Decode, "/+8+Pw==", "\xFF\xEF>?"},
     {Base64Decode, "YWJjZA==", "abcd"},  {Base64Decode, "YWJjZA", "abc"},  {Base64Decode, "YQ", ""},
     {Base64Decode, "YWI=YWJj", "ab\x01\x85\x89"},  {Base64Decode, "YQ==YWJj", "a"},
@@ -66,12 +64,11 @@ TEST(LinkCommands, WorkedExamples) {
 }
 
 TEST(Base64, EveryByteAtEveryOffsetComesBack) {
-    std::string bytes;  // a zero byte would end the decoded text
+    std::string bytes, decoded;  // from 1: a zero byte would end the decoded text
     for (int byte = 1; byte < 256; ++byte) bytes += static_cast<char>(byte);
-    std::string decoded;
-    for (const std::string before : {"", "a", "ab"}) {
-        Base64DecodeText(Base64EncodeText(before + bytes), decoded);
-        EXPECT_EQ(decoded, before + bytes) << "after " << before.size() << " bytes";
+    for (std::size_t start = 0; start < 3; ++start) {
+        Base64DecodeText(Base64EncodeText(bytes.substr(start)), decoded);
+        EXPECT_EQ(decoded, bytes.substr(start)) << "from byte " << start;
     }
 }
 

@@ -19,6 +19,9 @@ namespace {
 
 using namespace tarvik::cli;
 
+constexpr std::string_view LinkCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
+
 ReadFunction PiecesOf(std::string_view text, std::size_t piece) {
     return [text, piece, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
         const std::size_t count = std::min({piece, size, text.size() - at});
@@ -45,23 +48,16 @@ void CheckLines(std::string_view text, std::size_t piece, std::size_t readSize, 
     CHECK(reader.Next(line) == LineStatus::End);
 }
 
-bool IsBase64Character(char c) {
-    return std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=")
-               .find(c) != std::string_view::npos;
-}
-
 void CheckLinks(std::string_view text, std::size_t piece, std::size_t readSize, std::size_t limit) {
     LinkFinder finder(PiecesOf(text, piece), limit, readSize);
     std::string link;
     for (std::size_t at = 0; at < text.size(); ++at) {
         for (const std::string_view scheme : tarvik::SpecialLinkSchemes) {
-            const std::size_t run = at + scheme.size() + 2;
             if (!tarvik::EqualsLowerCase(text.substr(at, scheme.size()), scheme) ||
                 text.substr(at + scheme.size(), 2) != "//")
                 continue;
-            const std::size_t end = std::find_if_not(text.begin() + std::min(run, text.size()),
-                                                     text.end(), IsBase64Character) -
-                                    text.begin();
+            const std::size_t end = std::min(
+                text.size(), text.find_first_not_of(LinkCharacters, at + scheme.size() + 2));
             CHECK(finder.Next(link) && link == text.substr(at, std::min(end - at, limit + 1)));
         }
     }
