@@ -4,26 +4,31 @@
 #include <cstring>
 #include <utility>
 
+#include "core/link_commands.h"
+#include "core/text.h"
+
 namespace tarvik::cli {
 namespace {
-
-constexpr std::size_t ReadSize = 1 << 16;
 
 const char* Find(const char* from, const char* end, char byte) {
     return static_cast<const char*>(std::memchr(from, byte, static_cast<std::size_t>(end - from)));
 }
 
-constexpr std::string_view SchemeNames[] = {"thunder", "flashget", "qqdl", "fs2you"};
-constexpr std::size_t LongestSchemeName = 8;
+// A link is found at its colon, so the bytes of a scheme's name before it are kept across reads.
+constexpr std::size_t LongestSchemeName = [] {
+    std::size_t longest = 0;
+    for (const std::string_view scheme : SpecialLinkSchemes)
+        longest = std::max(longest, scheme.size() - 1);
+    return longest;
+}();
 
-// The length of the scheme name that ends right before `colon`, in any letter case; 0 for none.
+// The length of the scheme's name that ends right before `colon`, in any letter case; 0 for none.
 std::size_t SchemeNameBefore(const char* start, const char* colon) {
-    for (const std::string_view name : SchemeNames) {
-        if (static_cast<std::size_t>(colon - start) < name.size()) continue;
-        const bool same = std::equal(colon - name.size(), colon, name.begin(), [](char a, char b) {
-            return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-        });
-        if (same) return name.size();
+    for (const std::string_view scheme : SpecialLinkSchemes) {
+        const std::size_t name = scheme.size() - 1;
+        if (static_cast<std::size_t>(colon - start) >= name &&
+            EqualsLowerCase(std::string_view(colon - name, scheme.size()), scheme))
+            return name;
     }
     return 0;
 }
@@ -35,66 +40,64 @@ bool IsBase64Character(char c) {
 
 }  // namespace
 
-LineReader::LineReader(ReadFunction read, std::size_t maxLineLength)
-    : read_(std::move(read)), maxLineLength_(maxLineLength), buffer_(ReadSize) {}
+ReadBuffer::ReadBuffer(ReadFunction read, std::size_t readSize)
+    : read_(std::move(read)), readSize_(readSize), buffer_(readSize) {}
 
-bool LineReader::Fill() {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-    end_ -= begin_;
-    begin_ = 0;
-    if (buffer_.size() - end_ < ReadSize)
-        buffer_.resize(std::max(buffer_.size() * 2, end_ + ReadSize));
-    const std::ptrdiff_t count = read_(buffer_.data() + end_, buffer_.size() - end_);
+bool ReadBuffer::Fill(std::size_t keep) {
+    std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+    end_ -= keep;
+    if (buffer_.size() - end_ < readSize_)
+        buffer_.resize(std::max(buffer_.size() * 2, end_ + readSize_));
+    const std::ptrdiff_t count = read_(buffer_.data() + end_, readSize_);
     if (count <= 0) return false;
     end_ += static_cast<std::size_t>(count);
     return true;
 }
 
+LineReader::LineReader(ReadFunction read, std::size_t maxLineLength, std::size_t readSize)
+    : input_(std::move(read), readSize), maxLineLength_(maxLineLength) {}
+
 LineStatus LineReader::Next(std::string_view& line) {
     std::size_t searched = 0;  // bytes after begin_ known to hold no LF
     for (;;) {
-        const char* const start = buffer_.data() + begin_;
-        if (const char* lineFeed = Find(start + searched, buffer_.data() + end_, '\n')) {
+        const char* const start = input_.Data() + begin_;
+        const char* const end = input_.Data() + input_.Size();
+        if (const char* lineFeed = Find(start + searched, end, '\n')) {
             line = std::string_view(start, static_cast<std::size_t>(lineFeed - start));
             begin_ += line.size() + 1;
             if (line.ends_with('\r')) line.remove_suffix(1);
             return line.size() > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
         }
-        searched = end_ - begin_;
+        searched = static_cast<std::size_t>(end - start);
         // A CR may still be dropped before the LF, so one byte more than the limit may wait.
         if (searched > maxLineLength_ + 1) {
             line = std::string_view(start, std::min<std::size_t>(searched, 64));
             return LineStatus::TooLong;
         }
-        if (!Fill()) break;
+        if (!input_.Fill(std::exchange(begin_, 0))) break;
     }
-    if (begin_ == end_) return LineStatus::End;
-    line = std::string_view(buffer_.data() + begin_, end_ - begin_);
-    begin_ = end_;
+    if (begin_ == input_.Size()) return LineStatus::End;
+    line = std::string_view(input_.Data() + begin_, input_.Size() - begin_);
+    begin_ = input_.Size();
     return line.size() > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
 }
 
-LinkFinder::LinkFinder(ReadFunction read, std::size_t maxLinkLength)
-    : read_(std::move(read)), maxLinkLength_(maxLinkLength), buffer_(ReadSize + 16) {}
+LinkFinder::LinkFinder(ReadFunction read, std::size_t maxLinkLength, std::size_t readSize)
+    : input_(std::move(read), readSize), maxLinkLength_(maxLinkLength) {}
 
 bool LinkFinder::Fill(std::size_t from) {
-    const std::size_t start = from - std::min(from, LongestSchemeName);
-    std::memmove(buffer_.data(), buffer_.data() + start, end_ - start);
-    end_ -= start;
-    at_ = from - start;
-    const std::ptrdiff_t count = read_(buffer_.data() + end_, buffer_.size() - end_);
-    if (count <= 0) return false;
-    end_ += static_cast<std::size_t>(count);
-    return true;
+    const std::size_t keep = from - std::min(from, LongestSchemeName);
+    at_ = from - keep;
+    return input_.Fill(keep);
 }
 
 bool LinkFinder::Next(std::string& link) {
     for (;;) {
-        const char* const data = buffer_.data();
-        const char* const colon = Find(data + at_, data + end_, ':');
+        const char* const data = input_.Data();
+        const char* const colon = Find(data + at_, data + input_.Size(), ':');
         // A colon is judged with the two bytes after it.
-        if (colon == nullptr || colon + 2 >= data + end_) {
-            if (!Fill(colon != nullptr ? static_cast<std::size_t>(colon - data) : end_))
+        if (colon == nullptr || colon + 2 >= data + input_.Size()) {
+            if (!Fill(colon != nullptr ? static_cast<std::size_t>(colon - data) : input_.Size()))
                 return false;
             continue;
         }
@@ -110,13 +113,13 @@ bool LinkFinder::Next(std::string& link) {
 
 void LinkFinder::TakeRun(std::string& link) {
     for (;;) {
-        const char* const data = buffer_.data();
+        const char* const data = input_.Data();
         std::size_t end = at_;
-        while (end < end_ && IsBase64Character(data[end])) ++end;
+        while (end < input_.Size() && IsBase64Character(data[end])) ++end;
         const std::size_t room = maxLinkLength_ + 1 - std::min(link.size(), maxLinkLength_ + 1);
         link.append(data + at_, std::min(end - at_, room));
         at_ = end;
-        if (end < end_ || !Fill(end_)) return;
+        if (end < input_.Size() || !Fill(input_.Size())) return;
     }
 }
 

@@ -14,11 +14,32 @@ namespace tarvik::cli {
 // Reads at most `size` bytes into `buffer`; returns the count, 0 at the end.
 using ReadFunction = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
 
+inline constexpr std::size_t DefaultReadSize = std::size_t{1} << 16;
+
+// Input read `readSize` bytes at a time into one buffer that keeps what its reader still needs.
+class ReadBuffer {
+  public:
+    ReadBuffer(ReadFunction read, std::size_t readSize);
+
+    // Drops the bytes before `keep`, moves the rest to the front and reads more after them;
+    // false at the end of the input.
+    bool Fill(std::size_t keep);
+    const char* Data() const { return buffer_.data(); }
+    std::size_t Size() const { return end_; }
+
+  private:
+    ReadFunction read_;
+    std::size_t readSize_;
+    std::vector<char> buffer_;
+    std::size_t end_ = 0;
+};
+
 enum class LineStatus { Line, TooLong, End };
 
 class LineReader {
   public:
-    LineReader(ReadFunction read, std::size_t maxLineLength);
+    LineReader(ReadFunction read, std::size_t maxLineLength,
+               std::size_t readSize = DefaultReadSize);
 
     // A line ends at LF, and one CR right before the LF is dropped; a last line without LF
     // counts. `line` stays valid until the next call. After TooLong, which gives the start of
@@ -26,18 +47,15 @@ class LineReader {
     LineStatus Next(std::string_view& line);
 
   private:
-    bool Fill();  // moves the pending bytes to the front and reads more after them
-
-    ReadFunction read_;
+    ReadBuffer input_;
     std::size_t maxLineLength_;
-    std::vector<char> buffer_;
-    std::size_t begin_ = 0;  // the pending bytes are buffer_[begin_, end_)
-    std::size_t end_ = 0;
+    std::size_t begin_ = 0;  // where the pending bytes start
 };
 
 class LinkFinder {
   public:
-    LinkFinder(ReadFunction read, std::size_t maxLinkLength);
+    LinkFinder(ReadFunction read, std::size_t maxLinkLength,
+               std::size_t readSize = DefaultReadSize);
 
     // The next special link: "thunder://", "flashget://", "qqdl://" or "fs2you://" in any letter
     // case, anywhere, with the longest run of the characters A-Z a-z 0-9 + / = after it. A link
@@ -49,11 +67,9 @@ class LinkFinder {
     bool Fill(std::size_t from);
     void TakeRun(std::string& link);
 
-    ReadFunction read_;
+    ReadBuffer input_;
     std::size_t maxLinkLength_;
-    std::vector<char> buffer_;
     std::size_t at_ = 0;  // where the search goes on; the few bytes before it are kept
-    std::size_t end_ = 0;
 };
 
 }  // namespace tarvik::cli

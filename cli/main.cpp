@@ -25,23 +25,29 @@ constexpr int ExitUsage = 2;
 // Lines and links are held whole; past these lengths they are refused, never cut.
 constexpr std::size_t MaxLineLength = std::size_t{64} << 20;
 constexpr std::size_t MaxLinkLength = std::size_t{1} << 20;
+// A message quotes the start of the line or link that it is about.
+constexpr std::size_t QuotedLength = 40;
+
+std::string LongerThan(const char* item, std::size_t limit) {
+    return std::string("the ") + item + " is longer than " + std::to_string(limit >> 20) + " MiB";
+}
 
 void Report(std::string message) {
     message.insert(0, "tarvik-link: ").push_back('\n');
     std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
-// "line 4: problem: "start of the input"", its first 40 bytes shown, escaped.
+// "line 4: problem: "start of the input"", its first bytes shown, escaped.
 void ReportItem(const char* item, std::size_t number, std::string_view problem,
                 std::string_view input) {
     std::string message = std::string(item) + " " + std::to_string(number) + ": ";
     message.append(problem).append(": \"");
-    for (const char c : input.substr(0, 40)) {
+    for (const char c : input.substr(0, QuotedLength)) {
         char escaped[5];
         std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
         message += c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? std::string(1, c) : escaped;
     }
-    message.append(input.size() > 40 ? "\"...\n" : "\"\n");
+    message.append(input.size() > QuotedLength ? "\"...\n" : "\"\n");
     std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
@@ -112,8 +118,8 @@ int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& outpu
         if (status == LineStatus::End) break;
         if (status == LineStatus::TooLong) {
             output.Flush();
-            ReportItem("line", number, "the line is longer than 64 MiB; nothing after it is read",
-                       line);
+            ReportItem("line", number,
+                       LongerThan("line", MaxLineLength) + "; nothing after it is read", line);
             return ExitFailed;
         }
         const std::string_view problem = conversion.Run(line);
@@ -132,9 +138,9 @@ int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& outpu
     std::unordered_set<std::string> printed;
     int exitCode = ExitDone;
     std::string link;
+    const std::string tooLong = LongerThan("link", MaxLinkLength);
     for (std::size_t number = 1; finder.Next(link); ++number) {
-        std::string_view problem =
-            link.size() > MaxLinkLength ? "the link is longer than 1 MiB" : conversion.Run(link);
+        std::string_view problem = link.size() > MaxLinkLength ? tooLong : conversion.Run(link);
         const std::string& address = conversion.Result();
         if (problem.empty() && std::ranges::any_of(address, [](char c) {
                 return static_cast<unsigned char>(c) < 0x20;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <limits>
 
 namespace tarvik {
 namespace {
@@ -63,50 +62,20 @@ unsigned char* Decode(const char* text, std::size_t groups, unsigned char* outpu
 
 }  // namespace
 
-int32_t Base64EncodeBuffer(const unsigned char* input, int32_t inputLength, char* output,
-                           int32_t /*outputCapacity*/) {
-    constexpr int32_t largest = std::numeric_limits<int32_t>::max() / 4 * 3;
-    if (inputLength <= 0 || inputLength > largest) {
-        *output = '\0';
-        return 0;
-    }
-    char* const end = Encode(input, static_cast<std::size_t>(inputLength), output);
-    *end = '\0';
-    return static_cast<int32_t>(end - output);
-}
-
-int32_t Base64DecodeBuffer(const char* input, int32_t inputLength, unsigned char* output,
-                           int32_t /*outputCapacity*/) {
-    if (inputLength <= 0) {
-        *output = '\0';
-        return 0;
-    }
-    unsigned char* const end = Decode(input, static_cast<std::size_t>(inputLength) / 4, output);
-    *end = '\0';
-    return inputLength % 4 == 0 ? static_cast<int32_t>(end - output) : 0;
-}
-
 std::string Base64EncodeText(std::string_view text) {
-    std::string result(Base64EncodedLength(text.size()), '\0');
+    std::string result((text.size() + 2) / 3 * 4, '\0');
     Encode(reinterpret_cast<const unsigned char*>(text.data()), text.size(), result.data());
     return result;
 }
 
-void AppendBase64DecodeText(std::string_view text, std::string& output) {
-    const std::size_t start = output.size();
-    output.resize(start + Base64DecodedCapacity(text.size()));
-    auto* const bytes = reinterpret_cast<unsigned char*>(output.data() + start);
+void Base64DecodeText(std::string_view text, std::string& output) {
+    output.resize(text.size() / 4 * 3);
+    auto* const bytes = reinterpret_cast<unsigned char*>(output.data());
     const unsigned char* const end = Decode(text.data(), text.size() / 4, bytes);
     // Read back as a text, the bytes end at the first zero byte that decoding produced.
     const auto* const zero = static_cast<const unsigned char*>(
         std::memchr(bytes, 0, static_cast<std::size_t>(end - bytes)));
-    output.resize(start + static_cast<std::size_t>((zero != nullptr ? zero : end) - bytes));
-}
-
-std::string Base64DecodeText(std::string_view text) {
-    std::string result;
-    AppendBase64DecodeText(text, result);
-    return result;
+    output.resize(static_cast<std::size_t>((zero != nullptr ? zero : end) - bytes));
 }
 
 }  // namespace tarvik

@@ -8,32 +8,23 @@
 namespace tarvik {
 namespace {
 
-// A special link: the scheme that marks it, the bytes dropped from its start before decoding
-// (its scheme, colon and two slashes when well formed), the prefix of a link made from an
-// address, and the markers around the address, which reading drops by length unchecked.
+// A special link: the scheme that marks it, the prefix of a link made from an address, and the
+// markers around the address, which reading drops by length unchecked.
 struct LinkFormat {
     std::string_view scheme;
-    int32_t droppedLength;
     std::string_view madePrefix;
     std::string_view opening;
     std::string_view closing;
 };
 
-constexpr LinkFormat Thunder{"thunder:", 10, "thunder://", "AA", "ZZ"};
-constexpr LinkFormat FlashGet{"flashget:", 11, "Flashget://", "[FLASHGET]", "[FLASHGET]"};
-constexpr LinkFormat Xuanfeng{"qqdl:", 7, "qqdl://", "", ""};
-constexpr std::string_view RayFileScheme = "fs2you:";
-constexpr int32_t RayFileDroppedLength = 9;
+constexpr LinkFormat Thunder{ThunderScheme, "thunder://", "AA", "ZZ"};
+constexpr LinkFormat FlashGet{FlashGetScheme, "Flashget://", "[FLASHGET]", "[FLASHGET]"};
+constexpr LinkFormat Xuanfeng{XuanfengScheme, "qqdl://", "", ""};
 
 constexpr std::string_view PlainAddressSchemes[] = {"http:", "ftp:", "mms:", "rtsp:", "https:"};
 
-// Whether the link's scheme, its text before the first "/" lowercased, is `scheme`. Only ASCII
-// capitals are lowered: the platform's CharLowerA also lowers other letters, but never into
-// ASCII, so against a lower-case ASCII scheme the answer is the same.
 bool HasScheme(std::string_view link, std::string_view scheme) {
-    return std::ranges::equal(FieldAt(link, 1, "/"), scheme, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
+    return EqualsLowerCase(FieldAt(link, '/'), scheme);
 }
 
 bool IsPlainAddress(std::string_view link) {
@@ -41,13 +32,13 @@ bool IsPlainAddress(std::string_view link) {
                                [link](std::string_view scheme) { return HasScheme(link, scheme); });
 }
 
-void DecodePayload(std::string_view link, int32_t droppedLength, std::string& output) {
-    output.clear();
-    AppendBase64DecodeText(SubstringFrom(link, droppedLength + 1), output);
+// Decoding starts after the scheme and the two bytes that follow it, its slashes when well formed.
+void DecodePayload(std::string_view link, std::string_view scheme, std::string& output) {
+    Base64DecodeText(SubstringFrom(link, static_cast<int32_t>(scheme.size()) + 3), output);
 }
 
 CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::string& output) {
-    DecodePayload(link, format.droppedLength, output);
+    DecodePayload(link, format.scheme, output);
     const std::size_t markers = format.opening.size() + format.closing.size();
     if (output.size() <= markers) {
         output.clear();
@@ -60,9 +51,8 @@ CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::st
 
 CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
     if (!HasScheme(link, RayFileScheme)) return CommandOutcome::FormatError;
-    DecodePayload(link, RayFileDroppedLength, output);
-    // The bar is found byte by byte, even where it is the second byte of a GBK character.
-    output.resize(FieldAt(output, 1, "|").size());
+    DecodePayload(link, RayFileScheme, output);
+    output.resize(FieldAt(output, '|').size());
     return CommandOutcome::NewText;
 }
 
@@ -106,8 +96,7 @@ CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText
             output = Base64EncodeText(link);
             break;
         case LinkCommand::Base64Decode:
-            output.clear();
-            AppendBase64DecodeText(link, output);
+            Base64DecodeText(link, output);
             break;
         case LinkCommand::Decode:
             outcome = DecodeLink(link, output);

@@ -13,6 +13,13 @@ inline constexpr std::string_view LinkFormatErrorText =
     "\xCD\xF8\xD6\xB7\xB8\xF1\xCA\xBD\xB4\xED\xCE\xF3\xA3\xAC\xC7\xEB"
     "\xCA\xE4\xC8\xEB\xD5\xFD\xC8\xB7\xB5\xC4\xCD\xF8\xD6\xB7\xA3\xA1";
 
+// The schemes of the four special links, as a link's text before its first "/" is compared with
+// them once lowered (EqualsLowerCase).
+inline constexpr std::string_view ThunderScheme = "thunder:", FlashGetScheme = "flashget:",
+                                  XuanfengScheme = "qqdl:", RayFileScheme = "fs2you:";
+inline constexpr std::string_view SpecialLinkSchemes[] = {ThunderScheme, FlashGetScheme,
+                                                          XuanfengScheme, RayFileScheme};
+
 enum class LinkCommand {
     Thunder,
     FlashGet,

@@ -11,11 +11,15 @@ namespace tarvik {
 // The text without the space bytes (0x20) at its two ends; tabs, CR, LF and GBK spaces stay.
 std::string_view TrimSpaces(std::string_view text);
 
-// Field number `index` (from 1) of the text split at the first byte of `delimiter`; an empty
-// delimiter splits nothing.
-std::string_view FieldAt(std::string_view text, int32_t index, std::string_view delimiter);
+// The first field of the text split at `delimiter`: the bytes before its first occurrence, or the
+// whole text. The delimiter is found byte by byte, even as the second byte of a GBK character.
+std::string_view FieldAt(std::string_view text, char delimiter);
 
 // Every byte from `position` to the end; positions below 1 start at the first byte.
 std::string_view SubstringFrom(std::string_view text, int32_t position);
+
+// Whether the text, its ASCII capitals lowered, is `lowerCase`. The platform's CharLowerA also
+// lowers other letters, but never into ASCII, so against an ASCII text the answer is the same.
+bool EqualsLowerCase(std::string_view text, std::string_view lowerCase);
 
 }  // namespace tarvik

@@ -21,7 +21,8 @@ using namespace std::string_literals;
 
 #define UTF8(text) std::string(reinterpret_cast<const char*>(u8##text))
 
-const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip";
+const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip",
+                  FlashGetLink = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==";
 // http://h/文件.zip in GBK, its Thunder link, and in UTF-8.
 const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip",
                   GbkLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
@@ -71,8 +72,7 @@ void Check(const Strings& arguments, const std::string& input, const std::string
 
 // The conversions themselves are the core tests'; here each command is found by its name.
 TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
-    Check({"flashget", Address}, "",
-          "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==\n", "", 0);
+    Check({"flashget", Address}, "", FlashGetLink + "\n", "", 0);
     Check({"xuanfeng", Address}, "", "qqdl://aHR0cDovL2gvYS56aXA=\n", "", 0);
     Check({"rayfile", "fs2you://aHR0cDovL2gvYS56aXB8NzM1"}, "", Address + "\n", "", 0);
     Check({"base64-encode", "ab"}, "", "YWI=\n", "", 0);
@@ -81,6 +81,7 @@ TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
     Check({"decode", "--", "-x"}, "", "", Me + Wrong + "\n", 1);
     Check({"thunder", "--gbk", Utf8Address}, "", GbkLink + "\n", "", 0);
     Check({"--gbk", "decode", GbkLink}, "", Utf8Address + "\n", "", 0);
+    Check({"--gbk", "thunder", UTF8("http://h/한")}, "", "", Me + NotGbk + "\n", 1);  // never '?'
     Check({"--gbk", "base64-decode", "/w=="}, "", "",
           Me + "the result is not GBK text, so it has no UTF-8 form\n", 1);
     Check({"thunder"}, Address + "\r\n\nqqdl://x\r\n\"\\" + std::string(40, 'b') + "\n" + Link,
@@ -95,7 +96,8 @@ TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
 }
 
 TEST(TarvikLink, TakesTheUsualCommandLine) {
-    Check({"--version"}, "", "tarvik-link 1.0.0\n", "", 0);
+    Check({"--version"}, "", "tarvik-link " TARVIK_VERSION "\n", "", 0);
+    Check({"--gbk"}, "", "", Me + "a command is missing" + Help, 2);
     Check({"magnet"}, "", "", Me + "unknown command 'magnet'" + Help, 2);
     Check({"thunder", "-x"}, "", "", Me + "unknown option '-x'" + Help, 2);
     Check({"thunder", "a", "b"}, "", "", Me + "too many arguments" + Help, 2);
@@ -112,6 +114,8 @@ TEST(TarvikLink, ExtractsEachDistinctAddressOnce) {
           Address + "\nhttp://h/b.zip\n" + Gbk + "\n",
           "link 5: the address holds a control character: \"" + tab + "\"\n", 1);
     Check({"--gbk", "extract"}, GbkLink + " " + Link, Utf8Address + "\n" + Address + "\n", "", 0);
+    // The first 64 KiB read ends with "Flashget", right before its colon.
+    Check({"extract"}, std::string((1 << 16) - 8, ' ') + FlashGetLink, Address + "\n", "", 0);
 }
 
 #ifndef _WIN32
