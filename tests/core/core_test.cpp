@@ -5,6 +5,7 @@
 
 #include "core/base64.h"
 #include "core/link_commands.h"
+#include "core/text_encoding.h"
 
 namespace tarvik {
 namespace {
@@ -61,6 +62,14 @@ TEST(LinkCommands, WorkedExamples) {
         EXPECT_EQ(kept ? Kept : output, expected)
             << "command " << static_cast<int>(command) << ": " << input;
     }
+}
+
+TEST(TextEncoding, OnlyValidUtf8BeyondAsciiIsUtf8) {
+    for (const std::string_view gbk : {"http://h/a.zip", "\xCE\xC4\xBC\xFE", "\xC0\xAF",
+                                       "\xE0\x80\xAF", "\xED\xA0\x80", "\xE4\xB8"}) {
+        EXPECT_EQ(EncodingOfDecodedText(gbk), TextEncoding::Gbk) << gbk;
+    }
+    EXPECT_EQ(EncodingOfDecodedText("h/\xE4\xB8\xAD\xF0\x9F\x98\x80"), TextEncoding::Utf8);
 }
 
 TEST(Base64, EveryByteAtEveryOffsetComesBack) {
