@@ -9,7 +9,8 @@ namespace tarvik {
 namespace {
 
 // A special link: the scheme that marks it, the prefix of a link made from an address, and the
-// markers around the address, which reading drops by length unchecked.
+// markers around the address. Sites also write links without the markers, or with the closing one
+// missing, so reading drops each marker only where it is.
 struct LinkFormat {
     std::string_view scheme;
     std::string_view madePrefix;
@@ -37,23 +38,29 @@ void DecodePayload(std::string_view link, std::string_view scheme, std::string& 
     Base64DecodeText(SubstringFrom(link, static_cast<int32_t>(scheme.size()) + 3), output);
 }
 
+// An address read from a link is never empty and holds no control byte: such a text is a
+// broken or hostile link, whose result would break a line or drive a terminal.
+CommandOutcome AddressRead(const std::string& address) {
+    const bool plain = !address.empty() && std::ranges::none_of(address, [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    return plain ? CommandOutcome::NewText : CommandOutcome::FormatError;
+}
+
+// The address ends at the last closing marker, so that bytes decoded from a suffix after the
+// Base64 text (FlashGet's "&abc") fall away with it.
 CommandOutcome ReadLink(const LinkFormat& format, std::string_view link, std::string& output) {
     DecodePayload(link, format.scheme, output);
-    const std::size_t markers = format.opening.size() + format.closing.size();
-    if (output.size() <= markers) {
-        output.clear();
-    } else {
-        output.resize(output.size() - format.closing.size());
-        output.erase(0, format.opening.size());
-    }
-    return CommandOutcome::NewText;
+    if (output.starts_with(format.opening)) output.erase(0, format.opening.size());
+    output.resize(std::min(output.rfind(format.closing), output.size()));
+    return AddressRead(output);
 }
 
 CommandOutcome ReadRayFileLink(std::string_view link, std::string& output) {
     if (!HasScheme(link, RayFileScheme)) return CommandOutcome::FormatError;
     DecodePayload(link, RayFileScheme, output);
     output.resize(FieldAt(output, '|').size());
-    return CommandOutcome::NewText;
+    return AddressRead(output);
 }
 
 CommandOutcome ConvertLink(const LinkFormat& format, std::string_view link, std::string& output) {

@@ -25,13 +25,20 @@ const struct {
     {Thunder, "THUNDER://QUFodHRwOi8vaC9hLnppcFpa\r\n", "http://h/a.zip"},
     {FlashGet, "http://h/a.zip", FlashGetLink},  {FlashGet, FlashGetLink, "http://h/a.zip"},
     {FlashGet, "FLASHGET://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==&a", "http://h/a.zip"},
-    {FlashGet, "flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2FiYy56aXBbRkxBU0hHRVRd&abc",
-     "http://h/abc.zip[FL"},
-    {FlashGet, "flashget://W0ZMQVNIR0VUXWh0dHA=", ""},  // "[FLASHGET]http": markers only
+    {FlashGet, "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlbRkxBU0hHRVRd&abc", "http://h/a.zi"},
+    // Links as sites write them: a marker is dropped where it is, the address ends at the last
+    // closing one, and an empty address or one with a control byte is no address.
+    {Thunder, "thunder://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
+    {Decode, "thunder://QUFodHRwOi8vaC9hLnppcA==", "http://h/a.zip"},
+    {Thunder, "thunder://QUFodHRwOi8vaC9aWi56aXBaWg==", "http://h/ZZ.zip"},
+    {FlashGet, "Flashget://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
+    {Thunder, "thunder://", Error},  {Thunder, "thunder://!!!", Error},
+    {Decode, "fs2you://fHg=", Error},  {Xuanfeng, "qqdl://aHR0cDovL2gvYQpiLnppcA==", Error},
+    {Decode, "qqdl://aHR0cDovL2gvfw==", Error},
     {Xuanfeng, "http://h/a.zip", "qqdl://aHR0cDovL2gvYS56aXA="},
     {Xuanfeng, "QQDL://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
     {RayFile, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", "http://h/a.zip"},
-    {RayFile, "FS2YOU://fGFi", ""} /* "|ab" */,  {RayFile, "http://h/a.zip", Error},
+    {RayFile, "FS2YOU://fGFi", Error} /* "|ab" */,  {RayFile, "http://h/a.zip", Error},
     // The bar is the second byte of a GBK character: bytes are read one by one all the same.
     {RayFile, "fs2you://aHR0cDovL2gvgXwuemlwfDczNQ==", "http://h/\x81"},
     {Thunder, "ed2k://x", Error},  {Xuanfeng, "\tqqdl://aHR0cDovL2gvYS56aXA=", Error},
@@ -40,8 +47,8 @@ const struct {
     {Thunder, "http:", "thunder://QUFodHRwOlpa"},  {Thunder, "http:x", Error},
     {Xuanfeng, "rtsp://b", "qqdl://cnRzcDovL2I="},  {Xuanfeng, "mms://a", "qqdl://bW1zOi8vYQ=="},
     {Xuanfeng, "ftp://x/y", "qqdl://ZnRwOi8veC95"},  {Xuanfeng, "https://d", "qqdl://aHR0cHM6Ly9k"},
-    {Thunder, "thunder:", ""},  {Thunder, "   ", Kept},  {Base64Encode, " a\r\nb ", "YQ0KYg=="},
-    {Thunder, "thunder://QUFhYmNkZQBmWlo=", "abc"},  // "AAabcde", NUL, "fZZ"
+    {Thunder, "thunder:", Error},  {Thunder, "   ", Kept},  {Base64Encode, " a\r\nb ", "YQ0KYg=="},
+    {Thunder, "thunder://QUFhYmNkZQBmWlo=", "abcde"},  // "AAabcde", NUL, "fZZ"
     {Decode, "ThUnDeR://QUFodHRwOi8vaC9hLnppcFpa", "http://h/a.zip"},
     {Decode, FlashGetLink, "http://h/a.zip"},
     {Decode, "qqdl://aHR0cDovL2gvYS56aXA=", "http://h/a.zip"},
