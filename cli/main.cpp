@@ -1,7 +1,6 @@
 // tarvik-link: the window's conversions for scripts. One TEXT from the command line, every line
 // of standard input, or every special link found in it; results on standard output, errors on
 // standard error.
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -140,17 +139,13 @@ int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& outpu
     std::string link;
     const std::string tooLong = LongerThan("link", MaxLinkLength);
     for (std::size_t number = 1; finder.Next(link); ++number) {
-        std::string_view problem = link.size() > MaxLinkLength ? tooLong : conversion.Run(link);
+        const std::string_view problem =
+            link.size() > MaxLinkLength ? tooLong : conversion.Run(link);
         const std::string& address = conversion.Result();
-        if (problem.empty() && std::ranges::any_of(address, [](char c) {
-                return static_cast<unsigned char>(c) < 0x20;
-            })) {
-            problem = "the address holds a control character";
-        }
         if (!problem.empty()) {
             ReportItem("link", number, problem, link);
             exitCode = ExitFailed;
-        } else if (!address.empty() && printed.insert(address).second) {
+        } else if (printed.insert(address).second) {
             output.Line(address);
         }
     }

@@ -112,7 +112,8 @@ TEST(TarvikLink, ExtractsEachDistinctAddressOnce) {
           "<a href=\"" + Link + "\">QQDL://aHR0cDovL2gvYS56aXA=,FS2YOU://aHR0cDovL2gvYi56aXB8\n" +
               "thunder://QUFaWg== " + tab + " " + GbkLink + " Flashget:://x thunder:/QUFo",
           Address + "\nhttp://h/b.zip\n" + Gbk + "\n",
-          "link 5: the address holds a control character: \"" + tab + "\"\n", 1);
+          "link 4: " + Wrong + ": \"thunder://QUFaWg==\"\nlink 5: " + Wrong + ": \"" + tab + "\"\n",
+          1);
     Check({"--gbk", "extract"}, GbkLink + " " + Link, Utf8Address + "\n" + Address + "\n", "", 0);
     // The first 64 KiB read ends with "Flashget", right before its colon.
     Check({"extract"}, std::string((1 << 16) - 8, ' ') + FlashGetLink, Address + "\n", "", 0);
