@@ -13,6 +13,7 @@
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "cli/system.h"
+#include "core/text_encoding.h"
 
 namespace tarvik::cli {
 namespace {
@@ -91,7 +92,10 @@ class Conversion {
             output.clear();
             return formatError_;
         }
-        if (gbk_ && !ToUtf8(gbkResult_, result_)) {
+        // A decoded text that is UTF-8 already goes out as it is.
+        if (gbk_ && EncodingOfDecodedText(gbkResult_) == TextEncoding::Utf8) {
+            result_.swap(gbkResult_);
+        } else if (gbk_ && !ToUtf8(gbkResult_, result_)) {
             result_.clear();
             return "the result is not GBK text, so it has no UTF-8 form";
         }

@@ -82,6 +82,8 @@ TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
     Check({"thunder", "--gbk", Utf8Address}, "", GbkLink + "\n", "", 0);
     Check({"--gbk", "decode", GbkLink}, "", Utf8Address + "\n", "", 0);
     Check({"--gbk", "thunder", UTF8("http://h/한")}, "", "", Me + NotGbk + "\n", 1);  // never '?'
+    Check({"--gbk", "decode", "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo="}, "",
+          UTF8("http://h/中文.zip\n"), "", 0);
     Check({"--gbk", "base64-decode", "/w=="}, "", "",
           Me + "the result is not GBK text, so it has no UTF-8 form\n", 1);
     Check({"thunder"}, Address + "\r\n\nqqdl://x\r\n\"\\" + std::string(40, 'b') + "\n" + Link,
