@@ -34,7 +34,7 @@ std::string LongerThan(const char* item, std::size_t limit) {
 
 void Report(std::string message) {
     message.insert(0, "tarvik-link: ").push_back('\n');
-    std::fwrite(message.data(), 1, message.size(), stderr);
+    Write(2, message);
 }
 
 // "line 4: problem: "start of the input"", its first bytes shown, escaped.
@@ -48,7 +48,7 @@ void ReportItem(const char* item, std::size_t number, std::string_view problem,
         message += c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? std::string(1, c) : escaped;
     }
     message.append(input.size() > QuotedLength ? "\"...\n" : "\"\n");
-    std::fwrite(message.data(), 1, message.size(), stderr);
+    Write(2, message);
 }
 
 // Standard output through one buffer. A failed write ends the run, with a message unless the
@@ -60,7 +60,7 @@ class Output {
         if (buffer_.size() >= (1 << 16)) Flush();
     }
     void Flush() {
-        if (!WriteOutput(buffer_)) {
+        if (!Write(1, buffer_)) {
             if (errno != EPIPE)
                 Report(std::string("cannot write the output: ") + std::strerror(errno));
             std::exit(ExitFailed);

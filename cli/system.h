@@ -15,14 +15,17 @@ void PrepareStandardStreams();
 // coprocess's line is answered before it sends the next: the count, 0 at the end, or -1.
 std::ptrdiff_t ReadInput(char* buffer, std::size_t size);
 
-// False, with errno set, when not all the bytes could be written to standard output.
-bool WriteOutput(std::string_view bytes);
+// False, with errno set, when not all the bytes could be written to standard output (stream 1)
+// or standard error (2). A Windows console is given characters instead, each line shown as the
+// window shows a text: UTF-8 where EncodingOfDecodedText says so, GBK otherwise.
+bool Write(int stream, std::string_view bytes);
 
 // Messages are UTF-8, but on Windows without --gbk they keep the texts' GBK.
 bool MessagesInUtf8(bool gbkOption);
 
-// Argument `index`; with --gbk on Windows read from the wide command line, in UTF-8, where the
-// ANSI one would already have lost characters.
+// Argument `index`. Windows reads it from the wide command line, where the ANSI one would have
+// lost the characters that the system's code page lacks, and converts it as the window converts
+// typed text; with --gbk into UTF-8.
 std::string TextArgument(char** argv, int index, bool utf8);
 
 // Exact conversion between UTF-8 and GBK: false for a text that cannot be converted whole, which

@@ -48,9 +48,9 @@ std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
     }
 }
 
-bool WriteOutput(std::string_view bytes) {
+bool Write(int stream, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t count = write(STDOUT_FILENO, bytes.data(), bytes.size());
+        const ssize_t count = write(stream, bytes.data(), bytes.size());
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(count));

@@ -5,35 +5,52 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <new>
 
 #include "cli/system.h"
+#include "core/text_encoding.h"
+#include "platform/text_conversion.h"
 
 namespace tarvik::cli {
 namespace {
 
-constexpr UINT GbkCodePage = 936;
-
-// The callers keep every text below 2 GiB, so lengths fit the API's int.
-bool Convert(UINT from, UINT to, std::string_view input, std::string& output) {
+// Exact: bytes that stand for no character where they come from are refused (read leniently, a
+// lone 0xFF would come out as a private-use character), as is a character the other side lacks.
+bool Convert(unsigned from, unsigned to, std::string_view input, std::string& output) {
     output.clear();
     if (input.empty()) return true;
-    const int length = static_cast<int>(input.size());
-    std::wstring wide(input.size(), L'\0');
-    const int count =
-        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, input.data(), length, wide.data(), length);
-    if (count <= 0) return false;
-    // UTF-8 reports unpaired surrogates through its flag, GBK a character it lacks through the
-    // default-character check, with best-fit look-alikes switched off.
-    BOOL usedDefault = FALSE;
-    BOOL* const check = to == CP_UTF8 ? nullptr : &usedDefault;
-    const DWORD flags = to == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    output.resize(static_cast<std::size_t>(count) * 3);
-    const int written = WideCharToMultiByte(to, flags, wide.data(), count, output.data(),
-                                            static_cast<int>(output.size()), nullptr, check);
-    output.resize(static_cast<std::size_t>(std::max(written, 0)));
-    return written > 0 && !usedDefault;
+    if (MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, input.data(),
+                            static_cast<int>(input.size()), nullptr, 0) <= 0) {
+        return false;
+    }
+    std::optional<std::string> converted = BytesFromWide(WideFromBytes(input, from), to);
+    if (converted) output = *std::move(converted);
+    return converted.has_value();
+}
+
+bool WriteToConsole(HANDLE console, std::string_view lines) {
+    std::wstring text;
+    while (!lines.empty()) {
+        const std::string_view line = lines.substr(0, lines.find('\n'));
+        const bool utf8 = EncodingOfDecodedText(line) == TextEncoding::Utf8;
+        text += WideFromBytes(line, utf8 ? Utf8CodePage : GbkCodePage);
+        if (line.size() < lines.size()) text += L'\n';
+        lines.remove_prefix(std::min(line.size() + 1, lines.size()));
+    }
+    // Consoles take a limited amount at a time.
+    for (std::wstring_view rest = text; !rest.empty();) {
+        DWORD written = 0;
+        const auto count = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 8192));
+        if (!WriteConsoleW(console, rest.data(), count, &written, nullptr) || written == 0) {
+            errno = EIO;
+            return false;
+        }
+        rest.remove_prefix(written);
+    }
+    return true;
 }
 
 }  // namespace
@@ -48,10 +65,14 @@ std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
     return _read(0, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
 }
 
-bool WriteOutput(std::string_view bytes) {
+bool Write(int stream, std::string_view bytes) {
+    const HANDLE handle = GetStdHandle(stream == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) return WriteToConsole(handle, bytes);
     while (!bytes.empty()) {
-        const int count = _write(
-            1, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX)));
+        const int count =
+            _write(stream, bytes.data(),
+                   static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX)));
         if (count < 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(count));
     }
@@ -64,28 +85,26 @@ bool MessagesInUtf8(bool gbkOption) {
 
 std::string TextArgument(char** argv, int index, bool utf8) {
     int count = 0;
-    LPWSTR* const arguments = utf8 ? CommandLineToArgvW(GetCommandLineW(), &count) : nullptr;
-    if (arguments == nullptr) return argv[index];
+    LPWSTR* const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr) throw std::bad_alloc();
     std::string text = argv[index];
     if (index < count) {
-        // Without WC_ERR_INVALID_CHARS a lone surrogate becomes U+FFFD, which GBK lacks: the text
-        // is then refused rather than lost.
-        const int length = lstrlenW(arguments[index]);
-        text.assign(static_cast<std::size_t>(length) * 3, '\0');
-        const int written = WideCharToMultiByte(CP_UTF8, 0, arguments[index], length, text.data(),
-                                                static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(static_cast<std::size_t>(std::max(written, 0)));
+        const std::wstring_view typed = arguments[index];
+        // An unpaired surrogate has no UTF-8 form; typed, it becomes U+FFFD, which GBK lacks, so
+        // that --gbk refuses the text rather than lose it.
+        text = utf8 ? BytesFromWide(typed, Utf8CodePage).value_or(TypedTextFromWide(typed))
+                    : TypedTextFromWide(typed);
     }
     LocalFree(arguments);
     return text;
 }
 
 bool ToGbk(std::string_view utf8, std::string& output) {
-    return Convert(CP_UTF8, GbkCodePage, utf8, output);
+    return Convert(Utf8CodePage, GbkCodePage, utf8, output);
 }
 
 bool ToUtf8(std::string_view gbk, std::string& output) {
-    return Convert(GbkCodePage, CP_UTF8, gbk, output);
+    return Convert(GbkCodePage, Utf8CodePage, gbk, output);
 }
 
 }  // namespace tarvik::cli

@@ -13,6 +13,7 @@
 #endif
 
 #include "core/link_commands.h"
+#include "core/text_encoding.h"
 
 namespace {
 
@@ -53,7 +54,9 @@ int TarvikLink(const Strings& arguments, const std::string& input,
     command = "\"\"Z:" + command.substr(1);
     std::replace(command.begin(), command.begin() + command.find(' '), '/', '\\');
     std::wstring wide(command.size() + 2, L'\0');
-    const UINT codePage = std::ranges::count(arguments, "--gbk") != 0 ? CP_UTF8 : CP_ACP;
+    // Arguments are GBK or UTF-8 texts, as typed on any system whatever its code page.
+    const bool utf8 = tarvik::EncodingOfDecodedText(command) == tarvik::TextEncoding::Utf8;
+    const UINT codePage = utf8 ? CP_UTF8 : 936;
     MultiByteToWideChar(codePage, 0, (command + "\"").c_str(), -1, wide.data(),
                         static_cast<int>(wide.size()));
     return _wsystem(wide.c_str());
@@ -82,6 +85,7 @@ TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
     Check({"thunder", "--gbk", Utf8Address}, "", GbkLink + "\n", "", 0);
     Check({"--gbk", "decode", GbkLink}, "", Utf8Address + "\n", "", 0);
     Check({"--gbk", "thunder", UTF8("http://h/한")}, "", "", Me + NotGbk + "\n", 1);  // never '?'
+    Check({"thunder", UTF8("http://h/한")}, "", "thunder://QUFodHRwOi8vaC/tlZxaWg==\n", "", 0);
     Check({"--gbk", "decode", "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo="}, "",
           UTF8("http://h/中文.zip\n"), "", 0);
     Check({"--gbk", "base64-decode", "/w=="}, "", "",
