@@ -78,7 +78,9 @@ struct BoxAnswerer {
         seen = {0, nullptr, {}, {}, std::move(whileUp)};
     }
     ~BoxAnswerer() { KillTimer(nullptr, timer); }
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    // A named CALLBACK: on 32-bit Windows a lambda converts to a pointer of the wrong calling
+    // convention.
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
         HWND box = FindWindowA("#32770", nullptr);
         if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId())
             return;
@@ -86,7 +88,8 @@ struct BoxAnswerer {
                 seen.whileUp};
         if (seen.whileUp) seen.whileUp(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
+    }
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, Answer);
 };
 
 // The whole screen as a PNG file, taken from the X display.
