@@ -34,8 +34,7 @@ const struct {
     {Decode, "qqdl://aHR0cDovL2gvfw==", Error},  {Decode, FlashGetLink, A},  {Decode, " ", Kept},
     {Xuanfeng, A, "qqdl://aHR0cDovL2gvYS56aXA="},  {Xuanfeng, "QQDL://aHR0cDovL2gvYS56aXA=", A},
     {RayFile, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A},  {RayFile, A, Error},
-    // The bar is the second byte of a GBK character: bytes are read one by one all the same.
-    {RayFile, "fs2you://aHR0cDovL2gvgXwuemlwfDczNQ==", "http://h/\x81"},
+    {RayFile, "fs2you://aHR0cDovL2gvgXwuemlwfDczNQ==", "http://h/\x81"},  // a GBK character's "|"
     {Thunder, "ed2k://x", Error},  {Xuanfeng, "\tqqdl://aHR0cDovL2gvYS56aXA=", Error},
     {Thunder, "http://h/a.zip\r\n", "thunder://QUFodHRwOi8vaC9hLnppcA0KWlo="},
     {Thunder, "HTTP://H/A.ZIP", "thunder://QUFIVFRQOi8vSC9BLlpJUFpa"},

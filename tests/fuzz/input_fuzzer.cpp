@@ -11,9 +11,7 @@
 #include "core/link_commands.h"
 #include "core/text.h"
 
-#define CHECK(condition)   \
-    ((condition) ? (void)0 \
-                 : (std::fprintf(stderr, "does not hold: %s\n", #condition), std::abort()))
+#define CHECK(c) ((c) ? (void)0 : (std::fprintf(stderr, "does not hold: %s\n", #c), std::abort()))
 
 namespace {
 
