@@ -1,6 +1,5 @@
-// A Windows program started as its own process and known only from outside, as a user and other
-// programs know it: its window, that window's controls by number, their texts, message boxes and
-// the clipboard. The tests that start a program or answer a box, and the start-up probe use it.
+// Windows programs known from outside, as a user knows them: their windows, controls by number,
+// texts, message boxes and the clipboard. For the tests and the start-up probe.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +23,7 @@ class Program {
     ~Program();
 
     HANDLE Process() const { return process_; }
-    // The first visible top-level window of the process once it answers messages; nullptr when
-    // the program ends first or shows none within the time.
+    // The first visible top-level window once it answers messages; nullptr if none comes in time.
     HWND WaitForWindow(DWORD timeoutMs = 60000);
     HWND Control(int number) const { return GetDlgItem(window_, number); }
     // A message box (dialog) of the process, or nullptr.
@@ -42,8 +40,7 @@ class Program {
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 
-// A window's text as the ANSI code page holds it, up to 4 KiB, through a sent message with a time
-// limit, so that a hung program fails a test instead of stalling it.
+// A window's text (ANSI, up to 4 KiB), sent for with a time limit: a hung program fails the test.
 std::string Text(HWND window);
 
 // Types the text into a control of any process, one character message a byte.

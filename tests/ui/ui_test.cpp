@@ -47,9 +47,8 @@ Event Taken(std::int32_t code) {
     return {code, CurrentEventControl(), CurrentEventWindow(), CurrentEventType()};
 }
 
-// Waits until every message posted to this thread so far has been dispatched and returns the
-// events; with `handle` the event loop also acts on each. A thread message comes out after
-// everything posted before it and the events their dispatch queued.
+// The events of everything posted to this thread so far, which the loop also handles if asked;
+// a thread message marks the end, since it comes out after those and what they queued.
 std::vector<Event> TakeEvents(bool handle = false) {
     constexpr std::int32_t Marker = WM_APP + 0x77;
     PostThreadMessageA(GetCurrentThreadId(), Marker, 0, 0);
@@ -92,8 +91,7 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH);
     EXPECT_NE(std::string(CharLowerA(controls)).find("\\winsxs\\"), std::string::npos) << controls;
 
-    // Each control has its caption and the GUI font (the smoke run checks the places), and the
-    // boxes hold several lines.
+    // Captions, font and boxes of several lines (the smoke run checks the places).
     for (const ControlLayout& c : MainWindowLayout) {
         HWND control = ControlHandle(c.number);
         EXPECT_EQ(harness::Text(control), c.text);
