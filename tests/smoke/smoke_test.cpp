@@ -18,13 +18,6 @@ namespace {
 using namespace tarvik;
 using harness::Text;
 
-std::string BuildFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string test(path);
-    return test.substr(0, test.rfind("\\tests\\"));
-}
-
 // The control's text once it equals `expected`, or the last text seen when the time is up.
 std::string WaitForText(HWND control, std::string_view expected) {
     std::string text;
@@ -33,7 +26,9 @@ std::string WaitForText(HWND control, std::string_view expected) {
 }
 
 TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
-    const std::string tool = BuildFolder() + "\\tarvik.exe";
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string test(path), tool = test.substr(0, test.rfind("\\tests\\")) + "\\tarvik.exe";
     harness::Program program("\"" + tool + "\"");
     HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr) << tool;

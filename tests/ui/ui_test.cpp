@@ -116,7 +116,6 @@ TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     for (const char* property : {WindowNumberProperty, ControlNumberProperty}) {
-        // A window that cannot be closed would keep the process waiting for ever.
         harness::Program program(std::string("\"") + path + "\" --failing-start " + property);
         EXPECT_EQ(program.ExitCode(harness::SettleMs), 1u) << property;
     }
@@ -216,8 +215,7 @@ TEST_F(MainWindowTest, EachConversionButtonRunsItsCommandAndOnlyMainWindowsClose
     EXPECT_FALSE(IsWindow(window));
 }
 
-// The press itself is awaited: a message box's own loop would swallow the thread message that
-// marks the end of what was posted before it.
+// Awaits the press itself: a message box's own loop would swallow TakeEvents' marker.
 void Press(std::int32_t button) {
     PostMessageA(ControlHandle(button), BM_CLICK, 0, 0);
     for (bool pressed = false; !pressed;) {
