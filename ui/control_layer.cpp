@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/object_heap.h"
 #include "platform/owned.h"
 #include "ui/control_records.h"
+#include "ui/numbered_table.h"
 #include "ui/window_layer.h"
 #include "ui/window_procedure.h"
 #include "ui/window_properties.h"
@@ -22,7 +25,6 @@ constexpr DWORD CommonControlClasses = ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_
                                        ICC_USEREX_CLASSES | ICC_INTERNET_CLASSES;
 
 struct SharedBrush {
-    SharedBrush* next;
     COLORREF colour;
     HBRUSH brush;
     std::int32_t users;
@@ -30,45 +32,27 @@ struct SharedBrush {
 
 struct ControlLayer {
     HFONT font;
-    ControlRecord** table;  // in ObjectHeap, indexed by control number
-    std::int32_t room;
+    NumberedTable<ControlRecord, ControlTableStep> table;
     CRITICAL_SECTION brushLock;
-    SharedBrush* brushes;
+    std::vector<SharedBrush> brushes;
 };
 ControlLayer layer{};
 
-bool MakeRoomFor(std::int32_t number) {
-    if (number < layer.room) return true;
-    const std::int32_t room = number + ControlTableStep;
-    void* table = ReallocateObject(layer.table, sizeof(ControlRecord*) * room);
-    if (table == nullptr) return false;
-    layer.table = static_cast<ControlRecord**>(table);
-    layer.room = room;
-    return true;
-}
-
 ControlRecord* RecordOf(std::int32_t number) {
-    if (number < 0 || number >= layer.room) return nullptr;
-    return layer.table[number];
+    return layer.table.At(number);
 }
 
 void DropRecord(std::int32_t number) {
-    ControlRecord* record = layer.table[number];
+    ControlRecord* record = layer.table.entries[number];
     if (record->kind->release != nullptr) record->kind->release(*record);
-    layer.table[number] = nullptr;
+    layer.table.entries[number] = nullptr;
     FreeObject(record);
-}
-
-template <class Procedure>
-WNDPROC Subclass(HWND control, Procedure procedure) {
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, std::int32_t y,
                 std::int32_t width, std::int32_t height, std::string_view text, DWORD style,
                 DWORD extendedStyle) {
-    if (number < 0 || !MakeRoomFor(number)) return nullptr;
+    if (number < 0 || !layer.table.MakeRoomFor(number)) return nullptr;
     if (ControlRecord* old = RecordOf(number)) {
         DestroyWindow(old->handle);
         // A control whose window was already gone never reached its release: drop it here.
@@ -93,11 +77,10 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
         DestroyWindow(control);
         return nullptr;
     }
-    *record = ControlRecord{control, &kind, nullptr, nullptr, NoColour, NoColour, nullptr};
-    layer.table[number] = record;
-
-    if (&kind == &EditBoxKind) record->editProcedure = Subclass(control, EditBoxProcedure);
-    record->previousProcedure = Subclass(control, ControlProcedure);
+    *record = ControlRecord{control, &kind, nullptr, NoColour, NoColour, nullptr};
+    layer.table.entries[number] = record;
+    record->previousProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
 
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(layer.font), TRUE);
     return control;
@@ -108,7 +91,7 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
 bool InitializeControlLayer() {
     InitializeCriticalSection(&layer.brushLock);
     layer.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!MakeRoomFor(ControlTableStep - 1)) return false;
+    if (!layer.table.MakeRoomFor(ControlTableStep - 1)) return false;
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), CommonControlClasses};
     InitCommonControlsEx(&classes);
     return true;
@@ -126,15 +109,14 @@ HWND AddButton(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t
 
 HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height, std::string_view text, std::uint32_t flags) {
-    const DWORD extendedStyle = (flags & SwitchClientEdge) ? 0 : WS_EX_CLIENTEDGE;
-    return AddControl(EditBoxKind, number, x, y, width, height, text, EditBoxBaseStyle | flags,
-                      extendedStyle);
+    const DWORD extendedStyle = (flags & WithoutClientEdge) ? 0 : WS_EX_CLIENTEDGE;
+    return AddControl(EditBoxKind, number, x, y, width, height, text,
+                      EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
 }
 
 std::string GetControlText(std::int32_t number) {
     const ControlRecord* record = RecordOf(number);
     if (record == nullptr) return {};
-    if (record->kind->getText != nullptr) return record->kind->getText(*record);
 
     const int length = GetWindowTextLengthA(record->handle);
     if (length <= 0) return {};
@@ -148,7 +130,6 @@ std::string GetControlText(std::int32_t number) {
 void SetControlText(std::int32_t number, std::string_view text) {
     ControlRecord* record = RecordOf(number);
     if (record == nullptr) return;
-    if (record->kind->setText != nullptr) return record->kind->setText(*record, text);
     // Converted here, with the text's length: the platform's own conversion of an ANSI window
     // text takes a lone GBK lead byte at the end together with the NUL after it, and the control
     // then reads on past the text.
@@ -164,10 +145,7 @@ void FocusControl(std::int32_t number) {
         SetFocus(nullptr);
         return;
     }
-    ControlRecord* record = RecordOf(number);
-    if (record == nullptr) return;
-    if (record->kind->activate != nullptr) return record->kind->activate(*record);
-    SetFocus(record->handle);
+    if (const ControlRecord* record = RecordOf(number)) SetFocus(record->handle);
 }
 
 void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t colour) {
@@ -202,36 +180,24 @@ void ReleaseControl(HWND control) {
 HBRUSH AcquireBrush(COLORREF colour) {
     EnterCriticalSection(&layer.brushLock);
     LockHeld held(&layer.brushLock);
-    SharedBrush* shared = layer.brushes;
-    while (shared != nullptr && shared->colour != colour) shared = shared->next;
-    if (shared == nullptr) {
+    auto shared = std::ranges::find(layer.brushes, colour, &SharedBrush::colour);
+    if (shared == layer.brushes.end()) {
         HBRUSH brush = CreateSolidBrush(colour);
-        shared = brush != nullptr ? NewObject<SharedBrush>() : nullptr;
-        if (shared != nullptr) {
-            *shared = SharedBrush{layer.brushes, colour, brush, 0};
-            layer.brushes = shared;
-        } else if (brush != nullptr) {
-            DeleteObject(brush);
-        }
+        if (brush == nullptr) return nullptr;
+        shared = layer.brushes.insert(shared, SharedBrush{colour, brush, 0});
     }
-    if (shared != nullptr) ++shared->users;
-    return shared != nullptr ? shared->brush : nullptr;
+    ++shared->users;
+    return shared->brush;
 }
 
 void ReleaseBrush(HBRUSH brush) {
     if (brush == nullptr) return;
     EnterCriticalSection(&layer.brushLock);
     LockHeld held(&layer.brushLock);
-    for (SharedBrush** link = &layer.brushes; *link != nullptr; link = &(*link)->next) {
-        SharedBrush* shared = *link;
-        if (shared->brush != brush) continue;
-        if (--shared->users == 0) {
-            *link = shared->next;
-            DeleteObject(shared->brush);
-            FreeObject(shared);
-        }
-        break;
-    }
+    auto shared = std::ranges::find(layer.brushes, brush, &SharedBrush::brush);
+    if (shared == layer.brushes.end() || --shared->users > 0) return;
+    DeleteObject(shared->brush);
+    layer.brushes.erase(shared);
 }
 
 }  // namespace tarvik

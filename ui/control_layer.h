@@ -18,9 +18,9 @@ enum ColourSelector : std::int32_t {
 // A colour value meaning "the platform's colour".
 inline constexpr std::int32_t NoColour = -1;
 
-// Flag-word bit of AddLabel and AddEditBox that switches the sunken border (WS_EX_CLIENTEDGE): on
-// for a label, off for an edit box.
-inline constexpr std::uint32_t SwitchClientEdge = 0x20000;
+// Bit of AddEditBox's flag word for a box without the sunken border (WS_EX_CLIENTEDGE). It is no
+// window style (WS_GROUP has the same value), so it never reaches the box's style.
+inline constexpr std::uint32_t WithoutClientEdge = 0x20000;
 
 // Once at start-up, after the window layer: the default GUI font, the brush lock, the control
 // table and the common-control classes.

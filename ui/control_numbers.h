@@ -2,6 +2,7 @@
 // operation takes one of these; platform handles stay inside the window and control layers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tarvik {
@@ -28,5 +29,15 @@ enum ControlNumber : std::int32_t {
 };
 
 inline constexpr std::int32_t ControlCount = 13;
+
+// Whether a table has one entry per control in number order, so that a control number indexes it.
+template <class Entry, std::size_t Size>
+constexpr bool OneEntryPerControl(const Entry (&table)[Size]) {
+    if (Size != ControlCount) return false;
+    for (std::int32_t number = 0; number < ControlCount; ++number) {
+        if (table[number].number != number) return false;
+    }
+    return true;
+}
 
 }  // namespace tarvik

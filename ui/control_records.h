@@ -5,8 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <optional>
 
 namespace tarvik {
 
@@ -15,8 +14,7 @@ struct ControlKind;
 struct ControlRecord {
     HWND handle;
     const ControlKind* kind;
-    WNDPROC previousProcedure;  // what the control procedure hands every message to
-    WNDPROC editProcedure;      // edit boxes: the platform's procedure behind EditBoxProcedure
+    WNDPROC previousProcedure;  // the platform's procedure, which ControlProcedure hands on to
     std::int32_t textColour;
     std::int32_t backgroundColour;
     HBRUSH backgroundBrush;  // shared with every control of the same background colour
@@ -24,18 +22,12 @@ struct ControlRecord {
 
 // One immutable table per kind. A missing operation means the generic behaviour.
 struct ControlKind {
-    std::int32_t number;
     const char* platformClass;
-    // Messages that the platform sends to the parent about this control; NotHandled to decline.
-    LRESULT (*parentMessage)(ControlRecord& control, UINT message, WPARAM first, LPARAM second);
+    // Messages that the platform sends to the parent about this control; nothing to decline.
+    std::optional<LRESULT> (*parentMessage)(ControlRecord& control, UINT message, WPARAM first,
+                                            LPARAM second);
     void (*release)(ControlRecord& control);
-    std::int32_t (*getState)(const ControlRecord& control);
-    void (*setState)(ControlRecord& control, std::int32_t state);
-    std::string (*getText)(const ControlRecord& control);
-    void (*setText)(ControlRecord& control, std::string_view text);
     void (*setColour)(ControlRecord& control, std::int32_t selector, std::int32_t colour);
-    std::int32_t (*getColour)(const ControlRecord& control, std::int32_t selector);
-    void (*activate)(ControlRecord& control);
 };
 
 extern const ControlKind ButtonKind;

@@ -1,11 +1,11 @@
 // The single place where a control number meets its command.
-#include <iterator>
+#include "ui/dispatch_table.h"
+
 #include <string>
 
 #include "core/link_commands.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
-#include "ui/event_loop.h"
 #include "ui/tool_commands.h"
 
 namespace tarvik {
@@ -24,7 +24,7 @@ void Convert() {
 }
 
 struct DispatchEntry {
-    ControlNumber control;
+    ControlNumber number;
     Command command;  // nullptr: the control's events run nothing
 };
 
@@ -44,13 +44,7 @@ constexpr DispatchEntry DispatchTable[] = {
     {XuanfengButton, Convert<LinkCommand::Xuanfeng>},
 };
 
-constexpr bool IndexedByControl() {
-    for (std::int32_t number = 0; number < ControlCount; ++number) {
-        if (DispatchTable[number].control != number) return false;
-    }
-    return std::size(DispatchTable) == ControlCount;
-}
-static_assert(IndexedByControl(), "the table is looked up by control number");
+static_assert(OneEntryPerControl(DispatchTable), "the table is looked up by control number");
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/event_loop.h"
 
 #include "ui/control_numbers.h"
+#include "ui/dispatch_table.h"
 #include "ui/event_source.h"
 #include "ui/window_layer.h"
 

@@ -6,10 +6,6 @@
 
 namespace tarvik {
 
-// Runs the command that the dispatch table binds to a control number; nothing for a number that
-// has none.
-void RunControlCommand(std::int32_t control);
-
 // Acts on the event that WaitForEvent just returned. On the close request of MainWindow it closes
 // the window and answers false: the loop is over.
 bool HandleEvent(std::int32_t code);

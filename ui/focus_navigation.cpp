@@ -1,6 +1,8 @@
 // Tab and Shift+Tab: the focus moves through the tab stops of the active window in the platform's
 // enumeration order, which for controls created one after another is their creation order.
-#include "ui/window_procedure.h"
+#include "ui/focus_navigation.h"
+
+#include <windows.h>
 
 namespace tarvik {
 namespace {

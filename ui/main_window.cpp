@@ -1,8 +1,6 @@
 // Built from UTF-8 with -fexec-charset=GBK: the texts below are GBK bytes in the program.
 #include "ui/main_window.h"
 
-#include <iterator>
-
 #include "ui/control_layer.h"
 #include "ui/window_layer.h"
 
@@ -10,19 +8,14 @@ namespace tarvik {
 namespace {
 
 constexpr std::string_view MainWindowTitle = "Tarvik专用链转换工具1.0";
-// WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, centred: it can be minimised, never resized.
-constexpr std::uint32_t MainWindowFlags = 0xCA0000 | CentreOnScreen;
-// WS_VSCROLL | ES_AUTOVSCROLL | ES_MULTILINE | ES_RIGHT | ES_CENTER: the platform resolves the
-// two alignment bits to right alignment, and a right-aligned multi-line box wraps its lines.
-constexpr std::uint32_t TextBoxFlags = 0x200047;
+// Centred; it can be minimised, never resized.
+constexpr std::uint32_t MainWindowFlags = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | CentreOnScreen;
+// The platform resolves the two alignment bits to right alignment, and a right-aligned multi-line
+// box wraps its lines.
+constexpr std::uint32_t TextBoxFlags =
+    WS_VSCROLL | ES_AUTOVSCROLL | ES_MULTILINE | ES_RIGHT | ES_CENTER;
 
-constexpr bool InNumberOrder() {
-    for (std::int32_t number = 0; number < ControlCount; ++number) {
-        if (MainWindowLayout[number].number != number) return false;
-    }
-    return std::size(MainWindowLayout) == ControlCount;
-}
-static_assert(InNumberOrder(), "controls are added in number order, 0 to 12");
+static_assert(OneEntryPerControl(MainWindowLayout), "controls are added in number order, 0 to 12");
 
 // The layout is drawn for 96 DPI. The system scales the font with its DPI setting, so every
 // length grows with it, or the captions would be cut; the manifest says the window does this

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/object_heap.h"
+#include "ui/numbered_table.h"
 #include "ui/window_procedure.h"
 #include "ui/window_properties.h"
 
@@ -12,19 +13,16 @@ namespace tarvik {
 namespace {
 
 constexpr std::int32_t WindowTableStep = 16;
-constexpr std::int32_t PlatformChoosesPosition = -65535;
-constexpr std::uint32_t LayerFlags =
-    CentreOnScreen | CentreOnActiveWindow | ToolWindow | NotControlTarget | CreateInvisible;
+constexpr std::uint32_t LayerFlags = CentreOnScreen | CreateInvisible;
 
 struct WindowLayer {
     HINSTANCE instance;
     HICON classIcon;
     HCURSOR classCursor;
-    WindowRecord** table;  // in ObjectHeap, indexed by window number
-    std::int32_t room;
+    NumberedTable<WindowRecord, WindowTableStep> table;
     std::int32_t target;  // the window that new controls join, -1 for none
 };
-WindowLayer layer{nullptr, nullptr, nullptr, nullptr, 0, -1};
+WindowLayer layer{nullptr, nullptr, nullptr, {}, -1};
 
 struct ClassName {
     char text[32];
@@ -32,16 +30,6 @@ struct ClassName {
         std::snprintf(text, sizeof text, "WindowClass_%d", static_cast<int>(number));
     }
 };
-
-bool MakeRoomFor(std::int32_t number) {
-    if (number < layer.room) return true;
-    const std::int32_t room = number + WindowTableStep;
-    void* table = ReallocateObject(layer.table, sizeof(WindowRecord*) * room);
-    if (table == nullptr) return false;
-    layer.table = static_cast<WindowRecord**>(table);
-    layer.room = room;
-    return true;
-}
 
 bool RegisterWindowClass(const ClassName& name) {
     WNDCLASSEXA windowClass{};
@@ -58,25 +46,16 @@ bool RegisterWindowClass(const ClassName& name) {
 
 struct Placement {
     DWORD style;
-    DWORD extendedStyle;
     int x, y, width, height;
 };
 
 Placement Place(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                 std::uint32_t flags) {
-    Placement placement{flags & ~LayerFlags, 0, x, y, width, height};
-    if ((flags & ~(CentreOnScreen | CentreOnActiveWindow | NotControlTarget | CreateInvisible)) ==
-        0) {
-        placement.style |= WS_CAPTION;
-    }
-    if (flags & ToolWindow) {
-        placement.style &= ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_MINIMIZE | WS_MAXIMIZE);
-        placement.style |= WS_CAPTION;
-        placement.extendedStyle = WS_EX_TOOLWINDOW;
-    }
+    Placement placement{flags & ~LayerFlags, x, y, width, height};
+    if (placement.style == 0) placement.style = WS_CAPTION;
 
     RECT outer{0, 0, width, height};
-    AdjustWindowRectEx(&outer, placement.style, FALSE, placement.extendedStyle);
+    AdjustWindowRect(&outer, placement.style, FALSE);
     placement.width = outer.right - outer.left;
     placement.height = outer.bottom - outer.top;
 
@@ -87,18 +66,6 @@ Placement Place(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t
         placement.height = std::min(placement.height, screenHeight);
         placement.x = (screenWidth - placement.width) / 2;
         placement.y = (screenHeight - placement.height) / 2;
-    } else if (flags & CentreOnActiveWindow) {
-        RECT active;
-        if (HWND activeWindow = GetActiveWindow();
-            activeWindow != nullptr && GetWindowRect(activeWindow, &active)) {
-            placement.x =
-                std::max(0L, active.left + (active.right - active.left - placement.width) / 2);
-            placement.y =
-                std::max(0L, active.top + (active.bottom - active.top - placement.height) / 2);
-        }
-    } else if (x == PlatformChoosesPosition || y == PlatformChoosesPosition) {
-        placement.x = CW_USEDEFAULT;
-        placement.y = CW_USEDEFAULT;
     }
     return placement;
 }
@@ -120,8 +87,8 @@ HACCEL CreateTabAccelerators() {
 }  // namespace
 
 bool InitializeWindowLayer(HINSTANCE instance) {
-    layer = WindowLayer{instance, nullptr, nullptr, nullptr, 0, -1};
-    if (!MakeRoomFor(WindowTableStep - 1)) return false;
+    layer = WindowLayer{instance, nullptr, nullptr, {}, -1};
+    if (!layer.table.MakeRoomFor(WindowTableStep - 1)) return false;
     layer.classIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     layer.classCursor = LoadCursorA(nullptr, IDC_ARROW);
     return true;
@@ -129,7 +96,7 @@ bool InitializeWindowLayer(HINSTANCE instance) {
 
 HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height, std::string_view title, std::uint32_t flags) {
-    if (number < 0 || !MakeRoomFor(number)) return nullptr;
+    if (number < 0 || !layer.table.MakeRoomFor(number)) return nullptr;
     CloseNumberedWindow(number);
 
     // Everything that can fail is made before the window is shown. A window without its number
@@ -140,12 +107,11 @@ HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std
     auto* record = NewObject<WindowRecord>();
     const Placement placement = Place(x, y, width, height, flags);
     const std::string caption(title);
-    HWND window =
-        record == nullptr
-            ? nullptr
-            : CreateWindowExA(placement.extendedStyle, className.text, caption.c_str(),
-                              placement.style, placement.x, placement.y, placement.width,
-                              placement.height, nullptr, nullptr, layer.instance, nullptr);
+    HWND window = record == nullptr
+                      ? nullptr
+                      : CreateWindowExA(0, className.text, caption.c_str(), placement.style,
+                                        placement.x, placement.y, placement.width, placement.height,
+                                        nullptr, nullptr, layer.instance, nullptr);
     HACCEL accelerators = window == nullptr ? nullptr : CreateTabAccelerators();
     if (accelerators == nullptr ||
         !SetPropA(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1))) {
@@ -155,12 +121,12 @@ HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std
         UnregisterClassA(className.text, layer.instance);
         return nullptr;
     }
-    *record = WindowRecord{window, accelerators, nullptr,
-                           (placement.style & (WS_MINIMIZE | WS_MAXIMIZE)) != 0};
-    layer.table[number] = record;
+    *record =
+        WindowRecord{window, accelerators, (placement.style & (WS_MINIMIZE | WS_MAXIMIZE)) != 0};
+    layer.table.entries[number] = record;
 
     if (!(flags & CreateInvisible)) ShowWindow(window, ShowCommand(placement.style));
-    if (!(flags & NotControlTarget)) layer.target = number;
+    layer.target = number;
     return window;
 }
 
@@ -174,19 +140,17 @@ void CloseNumberedWindow(std::int32_t number) {
     DestroyWindow(window);
     UnregisterClassA(ClassName(number).text, layer.instance);
     if (record->accelerators != nullptr) DestroyAcceleratorTable(record->accelerators);
-    if (record->background != nullptr) DeleteObject(record->background);
-    layer.table[number] = nullptr;
+    layer.table.entries[number] = nullptr;
     FreeObject(record);
     if (layer.target == number) layer.target = -1;
 }
 
 void CloseAllWindows() {
-    for (std::int32_t number = 0; number < layer.room; ++number) CloseNumberedWindow(number);
+    for (std::int32_t number = 0; number < layer.table.room; ++number) CloseNumberedWindow(number);
 }
 
 WindowRecord* FindWindowRecord(std::int32_t number) {
-    if (number < 0 || number >= layer.room) return nullptr;
-    return layer.table[number];
+    return layer.table.At(number);
 }
 
 HWND WindowHandle(std::int32_t number) {

@@ -13,9 +13,6 @@ namespace tarvik {
 // style passed on unchanged.
 enum WindowFlag : std::uint32_t {
     CentreOnScreen = 0x1,
-    CentreOnActiveWindow = 0x2,
-    ToolWindow = 0x4,
-    NotControlTarget = 0x8,
     CreateInvisible = 0x10000000,
 };
 
@@ -26,7 +23,6 @@ inline constexpr WORD PreviousControlCommand = 0xFA02;
 struct WindowRecord {
     HWND handle;
     HACCEL accelerators;
-    HBRUSH background;  // none unless a window colour is set, which this tool never does
     bool minimisedOrMaximised;
 };
 

@@ -2,8 +2,11 @@
 // bottom like its table: one handler per message, everything else to the platform's default.
 #include "ui/window_procedure.h"
 
+#include <optional>
+
 #include "ui/control_records.h"
 #include "ui/event_source.h"
+#include "ui/focus_navigation.h"
 #include "ui/window_layer.h"
 #include "ui/window_properties.h"
 
@@ -11,21 +14,20 @@ namespace tarvik {
 namespace {
 
 // The control's parent-message handler, when the control is one of ours and its kind has one.
-LRESULT OfferToControl(HWND control, UINT message, WPARAM first, LPARAM second) {
+std::optional<LRESULT> OfferToControl(HWND control, UINT message, WPARAM first, LPARAM second) {
     ControlRecord* record = FindControlRecord(control);
-    if (record == nullptr || record->kind->parentMessage == nullptr) return NotHandled;
+    if (record == nullptr || record->kind->parentMessage == nullptr) return {};
     return record->kind->parentMessage(*record, message, first, second);
 }
 
-LRESULT OnCommand(WPARAM first, LPARAM second) {
+std::optional<LRESULT> OnCommand(WPARAM first, LPARAM second) {
     const auto control = reinterpret_cast<HWND>(second);
     if (control != nullptr) {
-        const LRESULT answer = OfferToControl(control, WM_COMMAND, first, second);
-        if (answer != NotHandled) return answer;
+        if (auto answer = OfferToControl(control, WM_COMMAND, first, second)) return answer;
         StoreImmediateEvent(ControlEvent, GetDlgCtrlID(control), HIWORD(first));
         return 0;
     }
-    if (HIWORD(first) != 1) return NotHandled;  // a menu command: this tool has no menu
+    if (HIWORD(first) != 1) return {};  // a menu command: this tool has no menu
     if (LOWORD(first) == NextControlCommand) MoveFocus(FocusDirection::Forward);
     if (LOWORD(first) == PreviousControlCommand) MoveFocus(FocusDirection::Backward);
     return 0;
@@ -83,23 +85,14 @@ LRESULT OnActivate(HWND window, std::int32_t windowNumber, WPARAM state) {
     return 1;
 }
 
-LRESULT OnEraseBackground(HWND window, std::int32_t windowNumber, WPARAM context) {
-    PostEvent(RepaintEvent, 0, windowNumber, 0);
-    const WindowRecord* record = FindWindowRecord(windowNumber);
-    if (record == nullptr || record->background == nullptr) return NotHandled;
-    RECT client;
-    GetClientRect(window, &client);
-    FillRect(reinterpret_cast<HDC>(context), &client, record->background);
-    return 1;
-}
-
 BOOL CALLBACK ForwardColourChange(HWND control, LPARAM) {
     SendMessageA(control, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }
 
-LRESULT HandleWindowMessage(HWND window, std::int32_t windowNumber, UINT message, WPARAM first,
-                            LPARAM second) {
+// Nothing for a message that the platform's default handles.
+std::optional<LRESULT> HandleWindowMessage(HWND window, std::int32_t windowNumber, UINT message,
+                                           WPARAM first, LPARAM second) {
     switch (message) {
         case WM_COMMAND:
             return OnCommand(first, second);
@@ -112,12 +105,14 @@ LRESULT HandleWindowMessage(HWND window, std::int32_t windowNumber, UINT message
         case WM_ACTIVATE:
             return OnActivate(window, windowNumber, first);
         case WM_ERASEBKGND:
-            return OnEraseBackground(window, windowNumber, first);
+            // The platform erases with the class background.
+            PostEvent(RepaintEvent, 0, windowNumber, 0);
+            return {};
         case WM_SYSCOLORCHANGE:
             EnumChildWindows(window, ForwardColourChange, 0);
-            return NotHandled;
+            return {};
         case WM_NOTIFY:
-            if (second == 0) return NotHandled;
+            if (second == 0) return {};
             return OfferToControl(reinterpret_cast<const NMHDR*>(second)->hwndFrom, message, first,
                                   second);
         case WM_HSCROLL:
@@ -131,7 +126,7 @@ LRESULT HandleWindowMessage(HWND window, std::int32_t windowNumber, UINT message
             RemovePropA(window, SavedFocusProperty);
             return 1;
         default:
-            return NotHandled;
+            return {};
     }
 }
 
@@ -140,31 +135,23 @@ LRESULT HandleWindowMessage(HWND window, std::int32_t windowNumber, UINT message
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM first, LPARAM second) noexcept {
     const std::int32_t windowNumber = WindowNumberFromHandle(window);
     StoreCurrentWindow(windowNumber);
-    const LRESULT result = HandleWindowMessage(window, windowNumber, message, first, second);
-    if (result == NotHandled) return DefWindowProcA(window, message, first, second);
-    return result;
+    const auto result = HandleWindowMessage(window, windowNumber, message, first, second);
+    return result ? *result : DefWindowProcA(window, message, first, second);
 }
 
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM first,
                                   LPARAM second) noexcept {
     const ControlRecord* record = FindControlRecord(control);
     if (record == nullptr) return DefWindowProcA(control, message, first, second);
+    // An edit box's focus changes are queued, before the box itself takes them.
+    if (record->kind == &EditBoxKind && (message == WM_SETFOCUS || message == WM_KILLFOCUS)) {
+        PostEvent(ControlEvent, GetDlgCtrlID(control), WindowNumberFromHandle(control),
+                  message == WM_SETFOCUS ? FocusGainedType : FocusLostType);
+    }
     const LRESULT result =
         CallWindowProcA(record->previousProcedure, control, message, first, second);
     if (message == WM_NCDESTROY) ReleaseControl(control);
     return result;
-}
-
-LRESULT CALLBACK EditBoxProcedure(HWND box, UINT message, WPARAM first, LPARAM second) noexcept {
-    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
-        PostEvent(ControlEvent, GetDlgCtrlID(box), WindowNumberFromHandle(box),
-                  message == WM_SETFOCUS ? FocusGainedType : FocusLostType);
-    }
-    const ControlRecord* record = FindControlRecord(box);
-    if (record == nullptr || record->editProcedure == nullptr) {
-        return DefWindowProcA(box, message, first, second);
-    }
-    return CallWindowProcA(record->editProcedure, box, message, first, second);
 }
 
 }  // namespace tarvik

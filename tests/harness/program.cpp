@@ -14,26 +14,43 @@ HWND FindTopLevel(DWORD processId, const char* className) {
     return nullptr;
 }
 
-// A Unix program started from Wine has no process handle.
-bool Start(std::string commandLine, PROCESS_INFORMATION& started) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return false;
-    }
-    if (started.hThread) CloseHandle(started.hThread);
-    return true;
+// The answerer of this thread: a timer procedure has no argument of its own.
+thread_local BoxAnswerer* answerer = nullptr;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", nullptr);
+    if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
+    BoxAnswerer& seen = *answerer;
+    ++seen.count;
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.title = Text(box);
+    seen.text = Text(GetDlgItem(box, 0xFFFF));  // the identifier of a box's text
+    if (seen.whileUp) seen.whileUp(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
 
+BoxAnswerer::BoxAnswerer(std::function<void(HWND box)> look) : whileUp(std::move(look)) {
+    answerer = this;
+    timer = SetTimer(nullptr, 0, 50, AnswerBox);
+}
+
+BoxAnswerer::~BoxAnswerer() {
+    KillTimer(nullptr, timer);
+    answerer = nullptr;
+}
+
 Program::Program(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (Start(std::move(commandLine), started)) {
-        process_ = started.hProcess;
-        processId_ = started.dwProcessId;
-    }
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return;
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    processId_ = started.dwProcessId;
 }
 
 Program::~Program() {
@@ -86,23 +103,6 @@ std::string Text(HWND window) {
 
 void Type(HWND control, std::string_view text) {
     for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 0);
-}
-
-bool SaveScreenshot(const std::string& path) {
-    // A Wine program can start a Unix program, though not wait for it. ImageMagick takes the
-    // picture from the X display, where Wine has drawn everything, and the shell renames the file
-    // only once it is whole, so the file's appearance tells that the picture is ready.
-    std::string unixPath = path.substr(path.find(':') + 1);
-    for (char& c : unixPath) c = c == '\\' ? '/' : c;
-    DeleteFileA(path.c_str());
-    PROCESS_INFORMATION shell{};
-    if (!Start("/bin/sh -c \"/usr/bin/import -window root '" + unixPath +
-                   ".part.png' && /bin/mv '" + unixPath + ".part.png' '" + unixPath + "'\"",
-               shell)) {
-        return false;
-    }
-    if (shell.hProcess) CloseHandle(shell.hProcess);
-    return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 }  // namespace harness

@@ -1,7 +1,5 @@
-// A Windows program started as its own process and known only from outside, as a user and other
-// programs know it: its top-level window, that window's controls by number, their texts, message
-// boxes, the clipboard and the screen. The tests that start a program, the tests of message boxes
-// and the clipboard, and the start-up probe use it.
+// Windows programs known from outside, as a user knows them: their windows, controls by number,
+// texts, message boxes and the clipboard. For the tests and the start-up probe.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +15,7 @@ inline constexpr DWORD SettleMs = 10000;
 
 class Program {
   public:
-    // `commandLine` starts with the program's path, in quotes where it holds spaces.
+    // The command line starts with the program's path, in quotes where it holds spaces.
     explicit Program(std::string commandLine);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -25,8 +23,7 @@ class Program {
     ~Program();
 
     HANDLE Process() const { return process_; }
-    // The first visible top-level window of the process once it answers messages; nullptr when
-    // the program ends first or shows none within the time.
+    // The first visible top-level window once it answers messages; nullptr if none comes in time.
     HWND WaitForWindow(DWORD timeoutMs = 60000);
     HWND Control(int number) const { return GetDlgItem(window_, number); }
     // A message box (dialog) of the process, or nullptr.
@@ -43,8 +40,7 @@ class Program {
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 
-// A window's text as the ANSI code page holds it, up to 4 KiB, through a sent message with a time
-// limit, so that a hung program fails a test instead of stalling it.
+// A window's text (ANSI, up to 4 KiB), sent for with a time limit: a hung program fails the test.
 std::string Text(HWND window);
 
 // Types the text into a control of any process, one character message a byte.
@@ -63,36 +59,18 @@ struct ClipboardHolder {
     bool held = OpenClipboard(window) != FALSE;
 };
 
-// The message boxes that came up on this thread while a BoxAnswerer lived: the last one's owner,
-// title and text (0xFFFF is the identifier of a box's text). Each is looked at by `whileUp` and
-// answered with OK from a timer, which the box's own message loop runs.
-inline struct {
-    int count;
-    HWND owner;
+// While it lives, answers each message box of this thread with OK from a timer, which the box's
+// own message loop runs, after `whileUp` has looked at it; it counts the boxes and keeps the last
+// one's owner, title and text. One at a time per thread.
+struct BoxAnswerer {
+    explicit BoxAnswerer(std::function<void(HWND box)> whileUp = nullptr);
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    ~BoxAnswerer();
+    int count = 0;
+    HWND owner = nullptr;
     std::string title, text;
     std::function<void(HWND box)> whileUp;
-} seen;
-
-struct BoxAnswerer {
-    explicit BoxAnswerer(std::function<void(HWND box)> whileUp = nullptr) {
-        seen = {0, nullptr, {}, {}, std::move(whileUp)};
-    }
-    ~BoxAnswerer() { KillTimer(nullptr, timer); }
-    // A named CALLBACK: on 32-bit Windows a lambda converts to a pointer of the wrong calling
-    // convention.
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowA("#32770", nullptr);
-        if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId())
-            return;
-        seen = {seen.count + 1, GetWindow(box, GW_OWNER), Text(box), Text(GetDlgItem(box, 0xFFFF)),
-                seen.whileUp};
-        if (seen.whileUp) seen.whileUp(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, Answer);
+    UINT_PTR timer = 0;
 };
-
-// The whole screen as a PNG file, taken from the X display.
-bool SaveScreenshot(const std::string& path);
 
 }  // namespace harness
