@@ -58,8 +58,8 @@ def batch_rows(results, rows, notes):
     if "cat" in runs:
         reading = runs["cat"]
         rows.append(["Batch: tarvik-link vs `cat` reading the same links (the floor: reading alone)",
-                     shown(tarvik), shown(reading), f"{tarvik['mean'] / reading['mean']:.1f}× the time",
-                     "", ""])
+                     shown(tarvik), shown(reading),
+                     f"{tarvik['mean'] / reading['mean']:.1f}× the time", "", ""])
     if "batch_rss_kib" in results:
         rss = int(results["batch_rss_kib"]) / 1024
         rows.append([f"Batch: peak resident memory of tarvik-link on the {count} links",
@@ -88,7 +88,8 @@ def extract_rows(results, rows):
 
 
 def startup_rows(results, rows, notes):
-    tarvik, same, minimal = (results.get(f"startup_{side}") for side in ("tarvik", "same", "minimal"))
+    tarvik, same, minimal = (results.get(f"startup_{side}")
+                             for side in ("tarvik", "same", "minimal"))
     if not tarvik or not same:
         rows.append(["Start-up under Wine", "not available", "", "", "", ""])
     else:
