@@ -52,9 +52,15 @@ def batch_rows(results, rows, notes):
                  shown(tarvik), shown(python), f"{speedup:.1f}× faster", "≥ 15× faster",
                  verdict(speedup >= 15)])
     share = tarvik["mean"] / floor["mean"]
-    rows.append(["Batch: tarvik-link vs `base64 -d` on the same payloads (the floor)",
+    rows.append(["Batch: tarvik-link vs `base64 -d` on the same payloads",
                  shown(tarvik), shown(floor), f"{share:.2f}× the time", "≤ 0.5× the time",
                  verdict(share <= 0.5)])
+    if "cat" in runs:
+        # On the smoke run's few links cat may finish within the timer's resolution.
+        reading = runs["cat"]
+        ratio = f"{tarvik['mean'] / reading['mean']:.1f}× the time" if reading["mean"] > 0 else ""
+        rows.append(["Batch: tarvik-link vs `cat` reading the same links (the floor: reading alone)",
+                     shown(tarvik), shown(reading), ratio, "", ""])
     if "batch_rss_kib" in results:
         rss = int(results["batch_rss_kib"]) / 1024
         rows.append([f"Batch: peak resident memory of tarvik-link on the {count} links",
@@ -83,19 +89,24 @@ def extract_rows(results, rows):
 
 
 def startup_rows(results, rows, notes):
-    tarvik, minimal = results.get("startup_tarvik"), results.get("startup_minimal")
-    if not tarvik or not minimal:
+    tarvik, same, minimal = (results.get(f"startup_{side}")
+                             for side in ("tarvik", "same", "minimal"))
+    if not tarvik or not same:
         rows.append(["Start-up under Wine", "not available", "", "", "", ""])
     else:
-        t, m = pairs(tarvik), pairs(minimal)
-        ratio = float(t["median_ms"]) / float(m["median_ms"])
+        t, s = pairs(tarvik), pairs(same)
+        ratio = float(t["median_ms"]) / float(s["median_ms"])
         rows.append([f"Start-up under Wine: process start to `MainWindow` answering, "
-                     f"median of {t['runs']}",
-                     f"{float(t['median_ms']):.0f} ms", f"minimal window {float(m['median_ms']):.0f} ms",
-                     f"{ratio:.2f}", "≤ 1.2", verdict(ratio <= 1.2)])
-        notes.append(f"Start-up, fastest run: tarvik.exe {float(t['min_ms']):.0f} ms, minimal "
-                     f"window {float(m['min_ms']):.0f} ms "
-                     f"({float(t['min_ms']) / float(m['min_ms']):.2f}).")
+                     f"median of {t['runs']}, against the same window made plainly (the floor)",
+                     f"{float(t['median_ms']):.0f} ms", f"same window {float(s['median_ms']):.0f} ms",
+                     f"{ratio:.2f}", "≤ 1.1", verdict(ratio <= 1.1)])
+        note = (f"Start-up, fastest run: tarvik.exe {float(t['min_ms']):.0f} ms, same window "
+                f"{float(s['min_ms']):.0f} ms ({float(t['min_ms']) / float(s['min_ms']):.2f})")
+        if minimal:
+            m = pairs(minimal)
+            note += (f"; the bare minimal window, median {float(m['median_ms']):.0f} ms "
+                     f"(tarvik.exe {float(t['median_ms']) / float(m['median_ms']):.2f} times it)")
+        notes.append(note + ".")
     tarvik, minimal = results.get("idle_tarvik"), results.get("idle_minimal")
     if not tarvik:
         rows.append(["Idle processor time", "not available", "", "", "", ""])

@@ -1,6 +1,8 @@
 #include "core/base64.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace tarvik {
@@ -9,14 +11,30 @@ namespace {
 constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr char Pad = '=';
 
-// Built by the compiler rather than on the first decode, so there is no fill-once flag to race on.
-constexpr auto DecodeTable = [] {
-    std::array<unsigned char, 256> table{};
-    for (unsigned char value = 0; value < 64; ++value) {
-        table[static_cast<unsigned char>(Alphabet[value])] = value;
+// For each of a group's four places, what a character there adds to the group's three bytes: bits
+// 0-7 hold the first byte, 8-15 the second, 16-23 the third. A group is then four look-ups and
+// three ORs. A pad, worth 0, also sets PadMark in the third and fourth places, the one case where
+// a group yields fewer than three bytes. Built by the compiler rather than on the first decode,
+// so there is no fill-once flag to race on.
+constexpr std::uint32_t PadMark = 1u << 24;
+constexpr auto DecodeTables = [] {
+    std::array<std::array<std::uint32_t, 256>, 4> tables{};
+    for (std::uint32_t value = 0; value < 64; ++value) {
+        const auto c = static_cast<unsigned char>(Alphabet[value]);
+        tables[0][c] = value << 2;
+        tables[1][c] = value >> 4 | (value & 15) << 12;
+        tables[2][c] = value >> 2 << 8 | (value & 3) << 22;
+        tables[3][c] = value << 16;
     }
-    return table;
+    tables[2][static_cast<unsigned char>(Pad)] = tables[3][static_cast<unsigned char>(Pad)] =
+        PadMark;
+    return tables;
 }();
+
+std::uint32_t GroupBits(const unsigned char* group) {
+    return DecodeTables[0][group[0]] | DecodeTables[1][group[1]] | DecodeTables[2][group[2]] |
+           DecodeTables[3][group[3]];
+}
 
 char* Encode(const unsigned char* input, std::size_t length, char* output) {
     for (; length >= 3; input += 3, length -= 3) {
@@ -38,24 +56,24 @@ char* Encode(const unsigned char* input, std::size_t length, char* output) {
 
 // Decodes `groups` groups and returns the end of the bytes written. A group whose third or fourth
 // character is a pad ends there, and the next group starts at that pad, so the groups may use
-// fewer than 4 × groups characters but never more.
-unsigned char* Decode(const char* text, std::size_t groups, unsigned char* output) {
-    const auto* input = reinterpret_cast<const unsigned char*>(text);
+// fewer than 4 × groups characters but never more. Each group's bytes go out in one store of four,
+// so `output` needs a byte of room after the last group.
+unsigned char* Decode(const unsigned char* input, std::size_t groups, unsigned char* output) {
     for (; groups != 0; --groups) {
-        const unsigned s0 = DecodeTable[input[0]], s1 = DecodeTable[input[1]];
-        const unsigned s2 = DecodeTable[input[2]], s3 = DecodeTable[input[3]];
-        *output++ = static_cast<unsigned char>(s0 << 2 | s1 >> 4);
-        if (input[2] == Pad) {
-            input += 2;
-            continue;
+        const std::uint32_t bits = GroupBits(input);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(output, &bits, sizeof bits);
+        } else {
+            for (int i = 0; i < 3; ++i) output[i] = static_cast<unsigned char>(bits >> 8 * i);
         }
-        *output++ = static_cast<unsigned char>((s1 & 15) << 4 | s2 >> 2);
-        if (input[3] == Pad) {
-            input += 3;
-            continue;
+        if ((bits & PadMark) != 0) {
+            const bool thirdIsPad = input[2] == Pad;
+            output += thirdIsPad ? 1 : 2;
+            input += thirdIsPad ? 2 : 3;
+        } else {
+            output += 3;
+            input += 4;
         }
-        *output++ = static_cast<unsigned char>((s2 & 3) << 6 | s3);
-        input += 4;
     }
     return output;
 }
@@ -69,9 +87,10 @@ std::string Base64EncodeText(std::string_view text) {
 }
 
 void Base64DecodeText(std::string_view text, std::string& output) {
-    output.resize(text.size() / 4 * 3);
+    output.resize(text.size() / 4 * 3 + 1);
     auto* const bytes = reinterpret_cast<unsigned char*>(output.data());
-    const unsigned char* const end = Decode(text.data(), text.size() / 4, bytes);
+    const unsigned char* const end =
+        Decode(reinterpret_cast<const unsigned char*>(text.data()), text.size() / 4, bytes);
     // Read back as a text, the bytes end at the first zero byte that decoding produced.
     const auto* const zero = static_cast<const unsigned char*>(
         std::memchr(bytes, 0, static_cast<std::size_t>(end - bytes)));
