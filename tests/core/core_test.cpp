@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/base64.h"
-#include "core/link_commands.h"
+#include "core/link_list.h"
 #include "core/text_encoding.h"
 
 namespace tarvik {
@@ -57,6 +57,22 @@ TEST(LinkCommands, WorkedExamples) {
         const bool kept = RunLinkCommand(command, input, output) == CommandOutcome::NoChange;
         EXPECT_EQ(kept ? Kept : output, expected)
             << "command " << static_cast<int>(command) << ": " << input;
+    }
+}
+
+TEST(LinkCommands, ListsLineByLineOneLineOrBase64Whole) {
+    const std::string T = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Q = "qqdl://aHR0cDovL2gvYS56aXA=";
+    const std::remove_cvref_t<decltype(Examples[0])> Lists[] = {
+        {Thunder, " " + T + " \n\r\n  \r\nhttp://h/a.zip\r\nx\n",
+         A + "\r\n\r\n\r\n" + T + "\r\n" + Error + "\r\n"},
+        {Xuanfeng, Q + "\nftp://x/y", A + "\r\nqqdl://ZnRwOi8veC95"},
+        {Thunder, "\r\n  \r\nhttp://h/a.zip\r\n", Error},  // one line: the text whole
+        {Thunder, "http://h/a.zip\r\n", "thunder://QUFodHRwOi8vaC9hLnppcA0KWlo="},
+        {Base64Encode, "a\nb", "YQpi"}};
+    for (const auto& [command, input, expected] : Lists) {
+        std::string output;
+        RunLinkListCommand(command, input, output);
+        EXPECT_EQ(output, expected) << input;
     }
 }
 
