@@ -91,13 +91,15 @@ SchemeOpener OpenerOfScheme(std::wstring_view scheme, std::wstring_view program,
 }
 
 bool RegisterSchemeOpener(std::wstring_view scheme, std::wstring_view program) {
-    const OwnedKey schemeKey = CreateKey(HKEY_CURRENT_USER, SchemeKey(scheme));
-    if (!schemeKey) return false;
-    // The path in quotes, so that one with spaces is one argument, and the link as another.
+    const std::wstring key = SchemeKey(scheme);
+    // The path in quotes, so that one with spaces stays one argument, and the link as the next.
     const std::wstring command = L"\"" + std::wstring(program) + L"\" \"%1\"";
-    return SetText(schemeKey, nullptr, L"URL:" + std::wstring(scheme)) &&
-           SetText(schemeKey, L"URL Protocol", L"") &&
-           SetText(CreateKey(schemeKey.Get(), CommandKey), nullptr, command);
+    // The command first: where it cannot be written, nothing else is.
+    if (!SetText(CreateKey(HKEY_CURRENT_USER, key + L"\\" + CommandKey), nullptr, command))
+        return false;
+    const OwnedKey schemeKey = CreateKey(HKEY_CURRENT_USER, key);
+    return SetText(schemeKey, L"URL Protocol", L"") &&
+           SetText(schemeKey, nullptr, L"URL:" + std::wstring(scheme));
 }
 
 bool RemoveUserScheme(std::wstring_view scheme) {

@@ -87,12 +87,19 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     const char* foreign = "\"C:\\other.exe\" \"%1\"";
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Classes\\flashget\\shell\\open\\command", nullptr,
                     REG_SZ, foreign, static_cast<DWORD>(strlen(foreign) + 1));
+    // A key that takes no lasting key under it: every write of fs2you's command fails.
+    HKEY unwritable = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\fs2you", 0, nullptr, REG_OPTION_VOLATILE,
+                    KEY_ALL_ACCESS, nullptr, &unwritable, nullptr);
+    RegCloseKey(unwritable);
     const std::string before = Classes(), command = Tool() + " \"%1\"";
     std::string said;
-    EXPECT_EQ(RunAnswered(" --register", said), 0u);
-    EXPECT_NE(said.find("由其他程序打开，未作更改：flashget:"), std::string::npos) << said;
-    ASSERT_EQ(Classes(), "thunder=" + command + ";flashget=" + foreign + ";qqdl=" + command +
-                             ";fs2you=" + command + ";");
+    EXPECT_EQ(RunAnswered(" --register", said), 1u);
+    EXPECT_NE(said.find("由其他程序打开，未作更改：flashget:\n这些链接未能登记：fs2you:"),
+              std::string::npos)
+        << said;
+    ASSERT_EQ(Classes(),
+              "thunder=" + command + ";flashget=" + foreign + ";qqdl=" + command + ";fs2you=;");
 
     // Wine's shell finds handlers in the machine's classes only.
     HKEY machine = nullptr;
@@ -123,6 +130,7 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     EXPECT_EQ(RunAnswered(" --unregister", said), 0u);
     EXPECT_EQ(Classes(), before);
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\flashget");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\fs2you");
 }
 
 }  // namespace
