@@ -17,24 +17,18 @@ std::wstring SchemeKey(std::wstring_view scheme) {
 
 constexpr const wchar_t* CommandKey = L"shell\\open\\command";
 
-// The command's text; nothing when there is none, and "?", which names no program of ours, when
-// there is one that cannot be read.
+// The command's text; nothing when there is none, and "?", which names no program, when there is
+// one that cannot be read, or is longer than any command this program writes.
 std::optional<std::wstring> ReadOpenCommand(HKEY root, std::wstring_view scheme) {
     const std::wstring key = SchemeKey(scheme) + L"\\" + CommandKey;
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        auto bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        const LSTATUS status =
-            RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value.data(), &bytes);
-        if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-        if (status == ERROR_MORE_DATA && value.size() < 0x10000) {
-            value.resize(std::max<std::size_t>(value.size() * 2, bytes / sizeof(wchar_t) + 1));
-            continue;
-        }
-        if (status != ERROR_SUCCESS) return L"?";
-        value.resize(wcsnlen(value.data(), bytes / sizeof(wchar_t)));
-        return value;
-    }
+    std::wstring value(0x8000 + 16, L'\0');  // the longest path, in quotes, and "%1"
+    auto bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    const LSTATUS status =
+        RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value.data(), &bytes);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_SUCCESS) return L"?";
+    value.resize(wcsnlen(value.data(), bytes / sizeof(wchar_t)));
+    return value;
 }
 
 // The program of a command: its first argument, quoted or up to the first space.
@@ -72,16 +66,11 @@ bool SetText(const OwnedKey& key, const wchar_t* name, const std::wstring& text)
 }  // namespace
 
 std::wstring ThisProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        // A path that fills the buffer may have been cut.
-        if (length < path.size()) return path.substr(0, length);
-        if (path.size() >= 0x8000) return {};
-        path.resize(path.size() * 2);
-    }
+    std::wstring path(0x8000, L'\0');  // the longest path Windows has
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    // A path that fills the buffer may have been cut.
+    path.resize(length < path.size() ? length : 0);
+    return path;
 }
 
 SchemeOpener OpenerOfScheme(std::wstring_view scheme, std::wstring_view program, bool userOnly) {
