@@ -43,6 +43,7 @@ void OpenWithText(std::string_view text) {
         if (!EqualsLowerCase(FieldAt(text, '/'), SpecialLinkSchemes[i])) continue;
         RunControlCommand(ButtonOfScheme[i]);
         FocusControl(OutputBox);
+        return;
     }
 }
 
