@@ -1,5 +1,4 @@
-// The conversions, as the buttons run them, on their worked examples and edges, and Base64 on
-// every byte.
+// The conversions as the buttons run them: worked examples and edges; Base64 on every byte.
 #include <gtest/gtest.h>
 
 #include <string>

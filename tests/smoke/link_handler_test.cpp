@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "core/link_commands.h"
 #include "tests/harness/program.h"
 #include "ui/control_numbers.h"
@@ -16,13 +14,13 @@ namespace {
 
 using namespace tarvik;
 using harness::Text;
-const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip";
+const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip",
+                  Error(LinkFormatErrorText);
 
 // The tool beside the tests' folder, in quotes.
 std::string Tool() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string test(path);
+    std::string test(MAX_PATH, '\0');
+    test.resize(GetModuleFileNameA(nullptr, test.data(), MAX_PATH));
     return "\"" + test.substr(0, test.rfind("\\tests\\")) + "\\tarvik.exe\"";
 }
 
@@ -46,14 +44,13 @@ TEST(LinkHandler, StartedWithATextOrALinkAndGivenAList) {
     const std::string list = " " + Link + "\r\n\r\n" + Address + " \r\nftp//x";
     SendMessageA(linked.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(list.c_str()));
     PostMessageA(linked.Control(ThunderButton), BM_CLICK, 0, 0);
-    const std::string converted = Address + "\r\n\r\n" + Link + "\r\n" + LinkFormatErrorText.data();
-    EXPECT_TRUE(Shows(window, OutputBox, converted));
+    EXPECT_TRUE(Shows(window, OutputBox, Address + "\r\n\r\n" + Link + "\r\n" + Error));
 }
 
 // Each scheme's name and command in the user's classes.
 std::string Classes() {
     std::string found;
-    for (const std::string scheme : {"thunder", "flashget", "qqdl", "fs2you"}) {
+    for (const std::string scheme : {"thunder", "flashget", "qqdl", "fs2you"})
         for (const std::string& key : {scheme, scheme + "\\shell\\open\\command"}) {
             char text[1024] = "";
             DWORD size = sizeof text;
@@ -61,7 +58,6 @@ std::string Classes() {
                          RRF_RT_REG_SZ, nullptr, text, &size);
             found += text + std::string(";");
         }
-    }
     return found;
 }
 
@@ -108,8 +104,8 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
 
     EXPECT_TRUE(RunAnswered(" --unregister").ends_with("\n0"));
     EXPECT_EQ(Classes(), before);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\flashget");
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\fs2you");
+    for (const char* key : {"Software\\Classes\\flashget", "Software\\Classes\\fs2you"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, key);
 }
 
 }  // namespace
