@@ -1,6 +1,6 @@
 // One owner for every platform resource that must be given back: a global memory block, a lock on
-// one, the open clipboard, a lock, a local allocation. The release runs when the owner goes, on
-// every path, unless the resource was passed on; an owner is never copied.
+// one, the open clipboard, a lock, a local allocation, an open registry key. The release runs when
+// the owner goes, on every path, unless the resource was passed on; an owner is never copied.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +40,9 @@ inline void CloseOpenClipboard(bool) {
 inline void LeaveLock(CRITICAL_SECTION* lock) {
     LeaveCriticalSection(lock);
 }
+inline void CloseKey(HKEY key) {
+    RegCloseKey(key);
+}
 template <class Block>
 void FreeLocal(Block* block) {
     LocalFree(block);
@@ -52,6 +55,7 @@ using GlobalLockHeld = Owned<HGLOBAL, UnlockGlobal>;
 using OpenClipboardHeld = Owned<bool, CloseOpenClipboard, false>;
 // Made from the critical section just entered.
 using LockHeld = Owned<CRITICAL_SECTION*, LeaveLock>;
+using OwnedKey = Owned<HKEY, CloseKey>;
 template <class Block>
 using OwnedLocal = Owned<Block*, FreeLocal<Block>>;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/link_commands.h"
+#include "core/link_list.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/tool_commands.h"
@@ -18,7 +18,7 @@ using Command = void (*)();
 template <LinkCommand command>
 void Convert() {
     std::string output;
-    if (RunLinkCommand(command, GetControlText(InputBox), output) != CommandOutcome::NoChange) {
+    if (RunLinkListCommand(command, GetControlText(InputBox), output) != CommandOutcome::NoChange) {
         SetControlText(OutputBox, output);
     }
 }

@@ -1,10 +1,10 @@
-// The conversions on their worked examples and edges, and Base64 on every byte.
+// The conversions as the buttons run them: worked examples and edges; Base64 on every byte.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/base64.h"
-#include "core/link_commands.h"
+#include "core/link_list.h"
 #include "core/text_encoding.h"
 
 namespace tarvik {
@@ -48,13 +48,17 @@ const struct {
     {Base64Decode, "YWI=YWJj", "ab\x01\x85\x89"},  {Base64Decode, "YQ==YWJj", "a"},
     {Base64Decode, "YWI=&abc", "ab"},  {Base64Decode, "=WJj", "\x01" "bc"},
     {Base64Decode, "AAAA", ""},  {Base64Decode, "YWJj\r\nYWJj", "abc"},
+    // A list: each line on its own, in its place; a line of spaces does not make one.
+    {Xuanfeng, "qqdl://aHR0cDovL2gvYS56aXA=\n\r\n ftp://x/y \r\nx\n",
+     A + "\r\n\r\nqqdl://ZnRwOi8veC95\r\n" + Error + "\r\n"},
+    {Thunder, "\r\n  \r\nhttp://h/a.zip", Error},  {Base64Encode, "a\nb", "YQpi"},
     // clang-format on
 };
 
 TEST(LinkCommands, WorkedExamples) {
     for (const auto& [command, input, expected] : Examples) {
         std::string output = "<earlier>";
-        const bool kept = RunLinkCommand(command, input, output) == CommandOutcome::NoChange;
+        const bool kept = RunLinkListCommand(command, input, output) == CommandOutcome::NoChange;
         EXPECT_EQ(kept ? Kept : output, expected)
             << "command " << static_cast<int>(command) << ": " << input;
     }

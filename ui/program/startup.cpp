@@ -11,6 +11,8 @@
 #include "ui/event_loop.h"
 #include "ui/event_source.h"
 #include "ui/main_window.h"
+#include "ui/program/command_line.h"
+#include "ui/program/link_registration.h"
 #include "ui/window_layer.h"
 
 namespace tarvik {
@@ -51,9 +53,13 @@ bool OpenMainWindow() {
 }
 
 void RunProgram() {
+    const ProgramArguments arguments = ReadProgramArguments();
+    if (arguments.action != ProgramArguments::OpenWindow)
+        ExitProcess(ChangeLinkRegistration(arguments.action == ProgramArguments::Register));
     // Without its whole window the tool could only wait for an event that never comes, or offer
     // controls that answer nothing.
     if (!ProgramStart() || !OpenMainWindow()) ProgramEnd(ExitStartFailed);
+    OpenWithText(arguments.text);
     RunEventLoop();
     ProgramEnd(ExitNormally);
 }

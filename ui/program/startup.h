@@ -12,7 +12,8 @@ bool ProgramStart();
 bool OpenMainWindow();
 
 // The whole program: start-up, the event loop until MainWindow is closed, and the end of the
-// process, with exit code 0, or 1 when start-up failed.
+// process, with exit code 0, or 1 when start-up failed. With --register or --unregister it
+// changes the tool's registration as an opener of links instead, and opens no window.
 [[noreturn]] void RunProgram();
 
 }  // namespace tarvik

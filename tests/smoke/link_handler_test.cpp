@@ -1,0 +1,111 @@
+// tarvik.exe as links reach it: on its command line, as a list in its window, and from the shell
+// once --register has made it their opener. Built from UTF-8 with -fexec-charset=GBK.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "core/link_commands.h"
+#include "tests/harness/program.h"
+#include "ui/control_numbers.h"
+
+namespace {
+
+using namespace tarvik;
+using harness::Text;
+const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip",
+                  Error(LinkFormatErrorText);
+
+// The tool beside the tests' folder, in quotes.
+std::string Tool() {
+    std::string test(MAX_PATH, '\0');
+    test.resize(GetModuleFileNameA(nullptr, test.data(), MAX_PATH));
+    return "\"" + test.substr(0, test.rfind("\\tests\\")) + "\\tarvik.exe\"";
+}
+
+// Whether the control comes to show the text; the window may still be adding its controls.
+bool Shows(HWND window, int control, const std::string& text) {
+    return harness::WaitUntil([&] { return Text(GetDlgItem(window, control)) == text; });
+}
+
+TEST(LinkHandler, StartedWithATextOrALinkAndGivenAList) {
+    harness::Program plain(Tool() + " \" " + Address + " \"");
+    ASSERT_NE(plain.WaitForWindow(), nullptr);
+    EXPECT_EQ(Text(plain.Control(InputBox)) + Text(plain.Control(OutputBox)), Address);
+    harness::Program linked(Tool() + " \"  THUNDER://QUFodHRwOi8vaC9hLnppcFpa \"");
+    HWND window = linked.WaitForWindow();
+    EXPECT_TRUE(Shows(window, OutputBox, Address));
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
+    EXPECT_EQ(focus.hwndFocus, linked.Control(OutputBox));
+
+    const std::string list = " " + Link + "\r\n\r\n" + Address + " \r\nftp//x";
+    SendMessageA(linked.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(list.c_str()));
+    PostMessageA(linked.Control(ThunderButton), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Shows(window, OutputBox, Address + "\r\n\r\n" + Link + "\r\n" + Error));
+}
+
+// Each scheme's name and command in the user's classes.
+std::string Classes() {
+    std::string found;
+    for (const std::string scheme : {"thunder", "flashget", "qqdl", "fs2you"})
+        for (const std::string& key : {scheme, scheme + "\\shell\\open\\command"}) {
+            char text[1024] = "";
+            DWORD size = sizeof text;
+            RegGetValueA(HKEY_CURRENT_USER, ("Software\\Classes\\" + key).c_str(), nullptr,
+                         RRF_RT_REG_SZ, nullptr, text, &size);
+            found += text + std::string(";");
+        }
+    return found;
+}
+
+// Runs the tool with the option, answers its message, and gives its text and the exit code.
+std::string RunAnswered(const std::string& option) {
+    harness::Program program(Tool() + option);
+    harness::WaitUntil([&] { return program.Dialog() != nullptr; }, 60000);
+    const std::string said = Text(GetDlgItem(program.Dialog(), 0xFFFF));
+    PostMessageA(program.Dialog(), WM_COMMAND, IDOK, 0);
+    return said + std::to_string(program.ExitCode(harness::SettleMs));
+}
+
+TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAsBefore) {
+    const std::string foreign = "\"C:\\other.exe\" \"%1\"", command = Tool() + " \"%1\"";
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Classes\\flashget\\shell\\open\\command", nullptr,
+                    REG_SZ, foreign.c_str(), static_cast<DWORD>(foreign.size() + 1));
+    // A key that takes no lasting key under it: the write of fs2you's command fails.
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\fs2you", 0, nullptr, REG_OPTION_VOLATILE,
+                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
+    const std::string before = Classes();
+    EXPECT_TRUE(
+        RunAnswered(" --register")
+            .ends_with("由其他程序打开，未作更改：flashget:\n这些链接未能登记：fs2you:\n1"));
+    EXPECT_EQ(Classes(),
+              "URL:thunder;" + command + ";;" + foreign + ";URL:qqdl;" + command + ";;;");
+
+    // Wine's shell finds handlers in the machine's classes only.
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+    EXPECT_EQ(RegCopyTreeA(HKEY_CURRENT_USER, "Software\\Classes\\thunder", key), 0);
+    RegCloseKey(key);
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.lpFile = L"thunder://QUFodHRwOi8vaC9hLnppcFpa";
+    EXPECT_TRUE(ShellExecuteExW(&open));
+    HWND window = nullptr;
+    harness::WaitUntil([&] { return (window = FindWindowA(nullptr, "Tarvik专用链转换工具1.0")); },
+                       60000);
+    EXPECT_TRUE(Shows(window, OutputBox, Address));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder");
+
+    EXPECT_TRUE(RunAnswered(" --unregister").ends_with("\n0"));
+    EXPECT_EQ(Classes(), before);
+    for (const char* key : {"Software\\Classes\\flashget", "Software\\Classes\\fs2you"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, key);
+}
+
+}  // namespace
