@@ -4,6 +4,8 @@
 #include <string>
 
 #include "core/link_commands.h"
+#include "core/text_encoding.h"
+#include "platform/text_conversion.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/tool_commands.h"
@@ -14,13 +16,22 @@ namespace {
 using Command = void (*)();
 
 // A conversion reads the whole input box afresh and replaces the whole output box, unless the
-// input was empty.
+// input was empty. The input goes in as GBK, or as UTF-8 where it has no GBK form; the result is
+// shown in the encoding it is in, which only a decoded text can have chosen: a link, a Base64 text
+// and the error are GBK (ASCII or not valid UTF-8).
+void ShowConversion(LinkCommand command) {
+    std::string output;
+    if (RunLinkCommand(command, TypedTextFromWide(GetControlText(InputBox)), output) ==
+        CommandOutcome::NoChange) {
+        return;
+    }
+    const bool utf8 = EncodingOfDecodedText(output) == TextEncoding::Utf8;
+    SetControlText(OutputBox, WideFromBytes(output, utf8 ? Utf8CodePage : GbkCodePage));
+}
+
 template <LinkCommand command>
 void Convert() {
-    std::string output;
-    if (RunLinkCommand(command, GetControlText(InputBox), output) != CommandOutcome::NoChange) {
-        SetControlText(OutputBox, output);
-    }
+    ShowConversion(command);
 }
 
 struct DispatchEntry {

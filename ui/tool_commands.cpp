@@ -3,20 +3,21 @@
 
 #include <string>
 
-#include "core/text.h"
 #include "platform/clipboard.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
+#include "ui/window_layer.h"
 
 namespace tarvik {
 
 void CopyCommand() {
-    const std::string result = GetControlText(OutputBox);
+    // The box's text goes as the user sees it, whatever it was converted from.
+    const std::wstring result = GetControlText(OutputBox);
     if (result.empty()) return;
     // Confirming a copy that the clipboard refused would let the user paste something else.
-    if (WriteClipboardText(result) != 0) {
+    if (WriteClipboardText(WindowHandle(MainWindow), result) != 0) {
         ShowMessage("恭喜", "转换结果已经成功复制到剪切板中！");
     } else {
         ShowMessage("复制失败", "转换结果未能复制到剪切板，请稍后重试！");
@@ -24,7 +25,9 @@ void CopyCommand() {
 }
 
 void PasteCommand() {
-    const std::string text(TrimSpaces(ReadClipboardText()));
+    std::wstring text = ReadClipboardText();
+    text.erase(0, text.find_first_not_of(L' '));
+    text.erase(text.find_last_not_of(L' ') + 1);
     if (!text.empty()) SetControlText(InputBox, text);
 }
 
