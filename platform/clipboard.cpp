@@ -69,9 +69,8 @@ std::uintptr_t WriteClipboardText(HWND owner, std::wstring_view text) {
         (!gbk || Put(CF_TEXT, ansi.PassOn()))) {
         return taken;
     }
-    // The write failed after the clipboard was emptied: nothing of the new text stays, and the
-    // user's earlier text goes back in both formats as it was.
-    EmptyClipboard();
+    // The write failed after the clipboard was emptied: the user's earlier text goes back, in both
+    // formats as it was, over whatever of the new text the clipboard took.
     if (earlierWide) Put(CF_UNICODETEXT, TextBlock<wchar_t>(*earlierWide));
     if (earlierBytes) Put(CF_TEXT, TextBlock<char>(*earlierBytes));
     return 0;

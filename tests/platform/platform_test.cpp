@@ -55,7 +55,7 @@ TEST(Clipboard, AnUnendedBlockEndsAtItsSize) {
 
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
     HWND owner = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-    ASSERT_NE(WriteClipboardText(owner, L"earlier"), 0u);
+    ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), 0u);
     {
         harness::ClipboardHolder holder;
         EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
@@ -65,7 +65,7 @@ TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
     for (const int at : {1, 3}) {
         failSetClipboardDataAt = at;
         EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
-        EXPECT_EQ(ReadClipboardText(), L"earlier") << at;
+        EXPECT_EQ(ReadClipboardText(), L"earlier 한") << at;
     }
     DestroyWindow(owner);
 }
