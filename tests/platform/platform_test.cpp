@@ -67,7 +67,6 @@ TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
         EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
         EXPECT_EQ(ReadClipboardText(), L"earlier 한") << at;
     }
-    DestroyWindow(owner);
 }
 
 TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
