@@ -87,11 +87,25 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
     return control;
 }
 
+// The default GUI font in the Chinese character set, so that a system of another language draws
+// the captions with a face that has their characters; on a Chinese system it is the default GUI
+// font itself. It lives as long as the program.
+HFONT ChineseGuiFont() {
+    const auto standard = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW font;
+    if (GetObjectW(standard, sizeof font, &font) == 0 || font.lfCharSet == GB2312_CHARSET) {
+        return standard;
+    }
+    font.lfCharSet = GB2312_CHARSET;
+    HFONT chinese = CreateFontIndirectW(&font);
+    return chinese != nullptr ? chinese : standard;
+}
+
 }  // namespace
 
 bool InitializeControlLayer() {
     InitializeCriticalSection(&layer.brushLock);
-    layer.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    layer.font = ChineseGuiFont();
     if (!layer.table.MakeRoomFor(ControlTableStep - 1)) return false;
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), CommonControlClasses};
     InitCommonControlsEx(&classes);
