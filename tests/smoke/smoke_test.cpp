@@ -93,7 +93,8 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
               L"aHR0cDovL2gv7ZWcLnppcA==");
 
     // A pasted link, without the spaces at its ends, that hides a UTF-8 name shows it; Copy gives
-    // every reader that text: Unicode, and the GBK bytes in the Chinese locale.
+    // every reader that text: Unicode, and the GBK bytes in the Chinese locale, with the window
+    // as the clipboard's owner.
     const std::wstring utf8Link = L"thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=";
     pasteAndPress(L"  " + utf8Link + L"  ", ThunderButton);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), L"http://h/中文.zip"), L"http://h/中文.zip");
@@ -105,6 +106,7 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     EXPECT_EQ(TextOfBlock<char>(GetClipboardData(CF_TEXT)), "http://h/中文.zip");
     const auto* locale = static_cast<const LCID*>(GlobalLock(GetClipboardData(CF_LOCALE)));
     EXPECT_EQ(locale ? *locale : 0, 0x0804u);
+    EXPECT_EQ(GetClipboardOwner(), window);
     CloseClipboard();
     PostMessageW(program.Dialog(), WM_COMMAND, IDOK, 0);
     // The link made from the typed name reads back as that name.
