@@ -93,7 +93,7 @@ class Conversion {
             return formatError_;
         }
         // A decoded text that is UTF-8 already goes out as it is.
-        if (gbk_ && EncodingOfDecodedText(gbkResult_) == TextEncoding::Utf8) {
+        if (gbk_ && IsUtf8Text(gbkResult_)) {
             result_.swap(gbkResult_);
         } else if (gbk_ && !ToUtf8(gbkResult_, result_)) {
             result_.clear();

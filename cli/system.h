@@ -17,7 +17,7 @@ std::ptrdiff_t ReadInput(char* buffer, std::size_t size);
 
 // False, with errno set, when not all the bytes could be written to standard output (stream 1)
 // or standard error (2). A Windows console is given characters instead, each line shown as the
-// window shows a text: UTF-8 where EncodingOfDecodedText says so, GBK otherwise.
+// window shows a text: UTF-8 where IsUtf8Text says so, GBK otherwise.
 bool Write(int stream, std::string_view bytes);
 
 // Messages are UTF-8, but on Windows without --gbk they keep the texts' GBK.

@@ -32,14 +32,7 @@ bool Convert(unsigned from, unsigned to, std::string_view input, std::string& ou
 }
 
 bool WriteToConsole(HANDLE console, std::string_view lines) {
-    std::wstring text;
-    while (!lines.empty()) {
-        const std::string_view line = lines.substr(0, lines.find('\n'));
-        const bool utf8 = EncodingOfDecodedText(line) == TextEncoding::Utf8;
-        text += WideFromBytes(line, utf8 ? Utf8CodePage : GbkCodePage);
-        if (line.size() < lines.size()) text += L'\n';
-        lines.remove_prefix(std::min(line.size() + 1, lines.size()));
-    }
+    const std::wstring text = WideFromLines(lines, IsUtf8Text);
     // Consoles take a limited amount at a time.
     for (std::wstring_view rest = text; !rest.empty();) {
         DWORD written = 0;

@@ -16,7 +16,7 @@ namespace tarvik {
 // and the Base64 commands, go whole to RunLinkCommand.
 //
 // The lines of one output may differ in encoding (one address hides UTF-8, the next GBK), so a
-// window shows it line by line, each line as EncodingOfDecodedText finds it.
+// window shows it line by line, each line as IsUtf8Text finds it.
 CommandOutcome RunLinkListCommand(LinkCommand command, std::string_view inputBoxText,
                                   std::string& output);
 

@@ -3,11 +3,23 @@
 #include <algorithm>
 
 namespace tarvik {
+namespace {
+
+template <class Char>
+std::basic_string_view<Char> TrimmedOfSpaces(std::basic_string_view<Char> text) {
+    const auto first = text.find_first_not_of(Char{' '});
+    if (first == text.npos) return {};
+    return text.substr(first, text.find_last_not_of(Char{' '}) - first + 1);
+}
+
+}  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return TrimmedOfSpaces(text);
+}
+
+std::wstring_view TrimSpaces(std::wstring_view text) {
+    return TrimmedOfSpaces(text);
 }
 
 std::string_view FieldAt(std::string_view text, char delimiter) {

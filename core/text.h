@@ -8,8 +8,10 @@
 
 namespace tarvik {
 
-// The text without the space bytes (0x20) at its two ends; tabs, CR, LF and GBK spaces stay.
+// The text without the space bytes (0x20) at its two ends; tabs, CR, LF and GBK spaces stay. The
+// same rule for a UTF-16 text, as the window's edge takes it from the clipboard or command line.
 std::string_view TrimSpaces(std::string_view text);
+std::wstring_view TrimSpaces(std::wstring_view text);
 
 // The first field of the text split at `delimiter`: the bytes before its first occurrence, or the
 // whole text. The delimiter is found byte by byte, even as the second byte of a GBK character.

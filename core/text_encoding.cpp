@@ -29,15 +29,15 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 
 }  // namespace
 
-TextEncoding EncodingOfDecodedText(std::string_view text) {
+bool IsUtf8Text(std::string_view text) {
     bool beyondAscii = false;
     while (!text.empty()) {
         const std::size_t length = Utf8SequenceLength(text);
-        if (length == 0) return TextEncoding::Gbk;
+        if (length == 0) return false;
         beyondAscii = beyondAscii || length > 1;
         text.remove_prefix(length);
     }
-    return beyondAscii ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    return beyondAscii;
 }
 
 }  // namespace tarvik

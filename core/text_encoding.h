@@ -8,8 +8,6 @@
 
 namespace tarvik {
 
-enum class TextEncoding { Gbk, Utf8 };
-
-TextEncoding EncodingOfDecodedText(std::string_view text);
+bool IsUtf8Text(std::string_view text);
 
 }  // namespace tarvik

@@ -1,62 +1,85 @@
 #include "platform/clipboard.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "platform/owned.h"
+#include "platform/text_conversion.h"
 
 namespace tarvik {
 namespace {
 
-// The text and its NUL in a movable block, or no block.
-HGLOBAL TextBlock(std::string_view text) {
-    OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1));
-    if (!block) return nullptr;
-    auto* bytes = static_cast<char*>(GlobalLock(block.Get()));
+// Chinese (PRC): the locale, and so the code page (936), of the ANSI text.
+constexpr LCID ChineseLocale = 0x0804;
+
+// The bytes in a movable block, or no block.
+HGLOBAL Block(const void* data, std::size_t size) {
+    OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size));
+    void* bytes = block ? GlobalLock(block.Get()) : nullptr;
     if (bytes == nullptr) return nullptr;
     GlobalLockHeld locked(block.Get());
-    std::memcpy(bytes, text.data(), text.size());
-    bytes[text.size()] = '\0';
+    std::memcpy(bytes, data, size);
     return block.PassOn();
+}
+
+// A text and its NUL in a block.
+template <class Unit>
+HGLOBAL TextBlock(std::basic_string_view<Unit> text) {
+    const std::basic_string<Unit> ended(text);
+    return Block(ended.c_str(), (ended.size() + 1) * sizeof(Unit));
+}
+
+// Hands a block made beforehand to the clipboard; false, and the block freed, when there is no
+// block (a null block would ask for the data to be made later) or the clipboard refuses it.
+bool Put(UINT format, HGLOBAL made) {
+    OwnedGlobal block(made);
+    if (!block || SetClipboardData(format, block.Get()) == nullptr) return false;
+    block.PassOn();
+    return true;
 }
 
 }  // namespace
 
-std::optional<std::string> TextOfBlock(void* block) {
-    const auto* bytes = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-    if (bytes == nullptr) return std::nullopt;
+template <class Unit>
+std::optional<std::basic_string<Unit>> TextOfBlock(HANDLE block) {
+    const auto* units = block != nullptr ? static_cast<const Unit*>(GlobalLock(block)) : nullptr;
+    if (units == nullptr) return std::nullopt;
     GlobalLockHeld locked(block);
-    const char* end = bytes + GlobalSize(block);
-    return std::string(bytes, std::find(bytes, end, '\0'));
+    const Unit* end = units + GlobalSize(block) / sizeof(Unit);
+    return std::basic_string<Unit>(units, std::find(units, end, Unit{}));
 }
+template std::optional<std::string> TextOfBlock<char>(HANDLE);
+template std::optional<std::wstring> TextOfBlock<wchar_t>(HANDLE);
 
-std::uintptr_t WriteClipboardText(std::string_view text) {
-    // The block is ready before the clipboard is emptied, so that a failure to make it leaves
-    // the user's clipboard as it was.
-    OwnedGlobal block(TextBlock(text));
-    if (!block) return 0;
-    OpenClipboardHeld clipboard(OpenClipboard(nullptr) != FALSE);
+std::uintptr_t WriteClipboardText(HWND owner, std::wstring_view text) {
+    // The blocks are ready before the clipboard is emptied, so that a failure to make them leaves
+    // the user's clipboard as it was. A text without a GBK form has no ANSI text at all: a "?" in
+    // its place would be another text.
+    const std::optional<std::string> gbk = BytesFromWide(text, GbkCodePage);
+    OwnedGlobal unicode(TextBlock(text)), locale(Block(&ChineseLocale, sizeof ChineseLocale)),
+        ansi(gbk ? TextBlock<char>(*gbk) : nullptr);
+    if (!unicode || !locale || (gbk && !ansi)) return 0;
+    OpenClipboardHeld clipboard(OpenClipboard(owner) != FALSE);
     if (!clipboard) return 0;
-    const std::optional<std::string> earlier = TextOfBlock(GetClipboardData(CF_TEXT));
+    const auto earlierWide = TextOfBlock<wchar_t>(GetClipboardData(CF_UNICODETEXT));
+    const auto earlierBytes = TextOfBlock<char>(GetClipboardData(CF_TEXT));
     if (!EmptyClipboard()) return 0;
-    if (HANDLE taken = SetClipboardData(CF_TEXT, block.Get())) {
-        block.PassOn();
-        return reinterpret_cast<std::uintptr_t>(taken);
+    const auto taken = reinterpret_cast<std::uintptr_t>(unicode.Get());
+    if (Put(CF_UNICODETEXT, unicode.PassOn()) && Put(CF_LOCALE, locale.PassOn()) &&
+        (!gbk || Put(CF_TEXT, ansi.PassOn()))) {
+        return taken;
     }
-    // The write failed after the clipboard was emptied: the user's earlier text goes back.
-    if (earlier) {
-        OwnedGlobal restored(TextBlock(*earlier));
-        if (restored && SetClipboardData(CF_TEXT, restored.Get()) != nullptr) restored.PassOn();
-    }
+    // The write failed after the clipboard was emptied: the user's earlier text goes back, in both
+    // formats as it was, over whatever of the new text the clipboard took.
+    if (earlierWide) Put(CF_UNICODETEXT, TextBlock<wchar_t>(*earlierWide));
+    if (earlierBytes) Put(CF_TEXT, TextBlock<char>(*earlierBytes));
     return 0;
 }
 
-std::string ReadClipboardText() {
+std::wstring ReadClipboardText() {
     OpenClipboardHeld clipboard(OpenClipboard(nullptr) != FALSE);
     if (!clipboard) return {};
-    return TextOfBlock(GetClipboardData(CF_TEXT)).value_or(std::string());
+    return TextOfBlock<wchar_t>(GetClipboardData(CF_UNICODETEXT)).value_or(std::wstring());
 }
 
 }  // namespace tarvik

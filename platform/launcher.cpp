@@ -7,11 +7,13 @@
 #include <string>
 #include <utility>
 
+#include "platform/text_conversion.h"
+
 namespace tarvik {
 
 namespace {
 
-// Texts handed to the ANSI functions end at their first NUL, so a NUL inside one would quietly
+// Texts handed to the platform end at their first NUL, so a NUL inside one would quietly
 // launch something other than what the caller named.
 bool HoldsNul(std::string_view text) {
     return text.find('\0') != std::string_view::npos;
@@ -21,17 +23,22 @@ bool IsQuoted(std::string_view text) {
     return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
 
+// The targets, parameters and folders are GBK, as every text of the program.
+std::wstring Wide(std::string_view text) {
+    return WideFromBytes(text, GbkCodePage);
+}
+
 bool StartProgram(std::string_view target, std::string_view parameters,
                   const std::string& workingDirectory) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    std::string commandLine = LaunchCommandLine(target, parameters);
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                        nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
-                        &startup, &started)) {
+    std::wstring commandLine = Wide(LaunchCommandLine(target, parameters));
+    const std::wstring folder = Wide(workingDirectory);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         return false;
     }
     CloseHandle(started.hThread);
@@ -50,19 +57,20 @@ bool OpenWithShell(std::string_view target, std::string_view parameters,
             workingDirectory = file.substr(0, lastBackslash + 1);
         }
     }
-    std::string parameterText(parameters);
+    const std::wstring fileText = Wide(file), parameterText = Wide(parameters),
+                       folder = Wide(workingDirectory);
 
-    SHELLEXECUTEINFOA request{};
+    SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
     // Without SEE_MASK_FLAG_NO_UI the shell answers a target it cannot open with an error
     // dialog of its own, and a failed launch is to stay silent.
     request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    request.lpVerb = "";
-    request.lpFile = file.c_str();
+    request.lpVerb = L"";
+    request.lpFile = fileText.c_str();
     request.lpParameters = parameterText.c_str();
-    request.lpDirectory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+    request.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     request.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&request)) return false;
+    if (!ShellExecuteExW(&request)) return false;
     if (request.hProcess != nullptr) CloseHandle(request.hProcess);
     return true;
 }

@@ -1,4 +1,4 @@
-// Opens a program, document or address: first as a program, then through the shell.
+// Opens a program, document or address, named in GBK: first as a program, then through the shell.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,8 @@ enum LaunchOption : std::uint32_t {
 // is not built.
 struct LaunchedProcess;
 
-// What the start attempt hands to CreateProcessA: the target in double quotes unless it begins
-// with one, then a space and the parameters when there are any.
+// What the start attempt hands to CreateProcessW, in GBK: the target in double quotes unless it
+// begins with one, then a space and the parameters when there are any.
 std::string LaunchCommandLine(std::string_view target, std::string_view parameters);
 
 // 0 on failure, 1 on success.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/object_heap.h"
+#include "platform/text_conversion.h"
 
 namespace tarvik {
 namespace {
@@ -67,9 +68,9 @@ bool DisabledWhileABoxIsUp(HWND window) {
 int ShowMessage(std::string_view title, std::string_view text) {
     const DWORD threadId = GetCurrentThreadId();
     EnumWindows(DisableIfOwnWindow, static_cast<LPARAM>(threadId));
-    const std::string titleText(title);
-    const std::string messageText(text);
-    const int answer = MessageBoxA(OwnerOfBox(), messageText.c_str(), titleText.c_str(), MB_OK);
+    const std::wstring titleText = WideFromBytes(title, GbkCodePage);
+    const std::wstring messageText = WideFromBytes(text, GbkCodePage);
+    const int answer = MessageBoxW(OwnerOfBox(), messageText.c_str(), titleText.c_str(), MB_OK);
     EnableWindowsDisabledBy(threadId);
     return answer;
 }

@@ -8,7 +8,7 @@
 
 namespace tarvik {
 
-// What MessageBoxA returned (0 when the box failed).
+// What the box returned (0 when it failed). The title and text are GBK.
 int ShowMessage(std::string_view title, std::string_view text);
 
 // Whether a box shown now would disable the window: a visible, enabled top-level window of the

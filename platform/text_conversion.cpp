@@ -33,6 +33,17 @@ std::wstring WideFromBytes(std::string_view bytes, unsigned codePage) {
     return wide;
 }
 
+std::wstring WideFromLines(std::string_view text, bool (*isUtf8)(std::string_view line)) {
+    std::wstring wide;
+    for (;;) {
+        const std::string_view line = text.substr(0, text.find('\n'));
+        wide += WideFromBytes(line, isUtf8(line) ? Utf8CodePage : GbkCodePage);
+        if (line.size() == text.size()) return wide;
+        wide += L'\n';
+        text.remove_prefix(line.size() + 1);
+    }
+}
+
 std::optional<std::string> BytesFromWide(std::wstring_view text, unsigned codePage) {
     // UTF-8 reports an unpaired surrogate through its flag; GBK reports a character it lacks
     // through the default-character check, with best-fit look-alikes switched off.

@@ -16,6 +16,10 @@ inline constexpr unsigned Utf8CodePage = 65001;
 // the code page's replacement, never dropped.
 std::wstring WideFromBytes(std::string_view bytes, unsigned codePage);
 
+// The UTF-16 form of a text whose lines may differ in encoding (a list of addresses, one hiding
+// UTF-8, the next GBK): each line, up to its LF, in UTF-8 where `isUtf8` says so, else in GBK.
+std::wstring WideFromLines(std::string_view text, bool (*isUtf8)(std::string_view line));
+
 // The text's bytes in the code page, or nothing when a character has no exact form there (no
 // look-alike and no "?" is ever put in its place).
 std::optional<std::string> BytesFromWide(std::wstring_view text, unsigned codePage);

@@ -55,21 +55,21 @@ void StoreColour(ControlRecord& control, std::int32_t selector, std::int32_t col
 }  // namespace
 
 const ControlKind ButtonKind{
-    .platformClass = "Button",
+    .platformClass = L"Button",
     .parentMessage = nullptr,
     .release = nullptr,
     .setColour = nullptr,
 };
 
 const ControlKind EditBoxKind{
-    .platformClass = "Edit",
+    .platformClass = L"Edit",
     .parentMessage = EditBoxParentMessage,
     .release = ReleaseBackground,
     .setColour = StoreColour,
 };
 
 const ControlKind LabelKind{
-    .platformClass = "Static",
+    .platformClass = L"Static",
     .parentMessage = LabelParentMessage,
     .release = ReleaseBackground,
     .setColour = StoreColour,

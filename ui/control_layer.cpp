@@ -3,11 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "platform/object_heap.h"
 #include "platform/owned.h"
+#include "platform/text_conversion.h"
 #include "ui/control_records.h"
 #include "ui/numbered_table.h"
 #include "ui/window_layer.h"
@@ -60,19 +61,19 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
     }
 
     HWND parent = ControlTargetWindow();
-    const std::string caption(text);
+    const std::wstring caption = WideFromBytes(text, GbkCodePage);
     // A child's menu argument is its control identifier, set here without a call of its own.
-    HWND control = CreateWindowExA(
+    HWND control = CreateWindowExW(
         extendedStyle, kind.platformClass, caption.c_str(), style, x, y, width, height, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
-        parent != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE))
+        parent != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE))
                           : nullptr,
         nullptr);
     if (control == nullptr) return nullptr;
     // A control without its number property is not recognised as ours, and would answer nothing.
     auto* record = NewObject<ControlRecord>();
     if (record == nullptr ||
-        !SetPropA(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}))) {
+        !SetPropW(control, ControlNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number}))) {
         FreeObject(record);
         DestroyWindow(control);
         return nullptr;
@@ -80,17 +81,31 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
     *record = ControlRecord{control, &kind, nullptr, NoColour, NoColour, nullptr};
     layer.table.entries[number] = record;
     record->previousProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
 
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(layer.font), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(layer.font), TRUE);
     return control;
+}
+
+// The default GUI font in the Chinese character set, so that a system of another language draws
+// the captions with a face that has their characters; on a Chinese system it is the default GUI
+// font itself. It lives as long as the program.
+HFONT ChineseGuiFont() {
+    const auto standard = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW font;
+    if (GetObjectW(standard, sizeof font, &font) == 0 || font.lfCharSet == GB2312_CHARSET) {
+        return standard;
+    }
+    font.lfCharSet = GB2312_CHARSET;
+    HFONT chinese = CreateFontIndirectW(&font);
+    return chinese != nullptr ? chinese : standard;
 }
 
 }  // namespace
 
 bool InitializeControlLayer() {
     InitializeCriticalSection(&layer.brushLock);
-    layer.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    layer.font = ChineseGuiFont();
     if (!layer.table.MakeRoomFor(ControlTableStep - 1)) return false;
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), CommonControlClasses};
     InitCommonControlsEx(&classes);
@@ -114,30 +129,23 @@ HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_
                       EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
 }
 
-std::string GetControlText(std::int32_t number) {
+std::wstring GetControlText(std::int32_t number) {
     const ControlRecord* record = RecordOf(number);
     if (record == nullptr) return {};
 
-    const int length = GetWindowTextLengthA(record->handle);
+    const int length = GetWindowTextLengthW(record->handle);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(record->handle, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(record->handle, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    text.resize(std::strlen(text.c_str()));
+    text.resize(std::wcslen(text.c_str()));
     return text;
 }
 
-void SetControlText(std::int32_t number, std::string_view text) {
-    ControlRecord* record = RecordOf(number);
-    if (record == nullptr) return;
-    // Converted here, with the text's length: the platform's own conversion of an ANSI window
-    // text takes a lone GBK lead byte at the end together with the NUL after it, and the control
-    // then reads on past the text.
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    SetWindowTextW(record->handle, wide.c_str());
+void SetControlText(std::int32_t number, std::wstring_view text) {
+    if (ControlRecord* record = RecordOf(number)) {
+        SetWindowTextW(record->handle, std::wstring(text).c_str());
+    }
 }
 
 void FocusControl(std::int32_t number) {
@@ -163,7 +171,7 @@ HWND ControlHandle(std::int32_t number) {
 ControlRecord* FindControlRecord(HWND control) {
     if (control == nullptr) return nullptr;
     const int identifier = GetDlgCtrlID(control);
-    const auto property = reinterpret_cast<INT_PTR>(GetPropA(control, ControlNumberProperty));
+    const auto property = reinterpret_cast<INT_PTR>(GetPropW(control, ControlNumberProperty));
     if (identifier != property) return nullptr;
     ControlRecord* record = RecordOf(identifier);
     return record != nullptr && record->handle == control ? record : nullptr;
@@ -173,8 +181,8 @@ void ReleaseControl(HWND control) {
     if (FindControlRecord(control) == nullptr) return;
     const int number = GetDlgCtrlID(control);
     DropRecord(number);
-    RemovePropA(control, ControlNumberProperty);
-    SetWindowLongPtrA(control, GWLP_ID, -1);
+    RemovePropW(control, ControlNumberProperty);
+    SetWindowLongPtrW(control, GWLP_ID, -1);
 }
 
 HBRUSH AcquireBrush(COLORREF colour) {

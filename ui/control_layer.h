@@ -1,5 +1,7 @@
 // The control layer: the controls of the numbered windows, named by control number. Every
 // operation on a number that names no control does nothing (GetControlText then yields "").
+// Captions are the program's own GBK texts; a control's text is read and set as the UTF-16 that
+// the user sees, and whoever hands it to the program or takes it from there converts it.
 #pragma once
 
 #include <windows.h>
@@ -26,8 +28,9 @@ inline constexpr std::uint32_t WithoutClientEdge = 0x20000;
 // table and the common-control classes.
 bool InitializeControlLayer();
 
-// Each creates a child of the window that takes new controls and returns its handle, or nullptr
-// (and keeps no record) when the control cannot be created. A number already in use is freed first.
+// Each creates a child, with the GBK caption, of the window that takes new controls and returns
+// its handle, or nullptr (and keeps no record) when the control cannot be created. A number
+// already in use is freed first.
 HWND AddLabel(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
               std::int32_t height, std::string_view text);
 HWND AddButton(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
@@ -36,8 +39,8 @@ HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_
                 std::int32_t height, std::string_view text, std::uint32_t flags);
 
 // The whole text, line breaks as the control stores them (CR LF).
-std::string GetControlText(std::int32_t number);
-void SetControlText(std::int32_t number, std::string_view text);
+std::wstring GetControlText(std::int32_t number);
+void SetControlText(std::int32_t number, std::wstring_view text);
 
 // Gives the control the keyboard focus; -1 takes the focus from every control.
 void FocusControl(std::int32_t number);

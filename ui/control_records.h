@@ -22,7 +22,7 @@ struct ControlRecord {
 
 // One immutable table per kind. A missing operation means the generic behaviour.
 struct ControlKind {
-    const char* platformClass;
+    const wchar_t* platformClass;
     // Messages that the platform sends to the parent about this control; nothing to decline.
     std::optional<LRESULT> (*parentMessage)(ControlRecord& control, UINT message, WPARAM first,
                                             LPARAM second);

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "core/link_list.h"
+#include "core/text_encoding.h"
+#include "platform/text_conversion.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/tool_commands.h"
@@ -14,13 +16,22 @@ namespace {
 using Command = void (*)();
 
 // A conversion reads the whole input box afresh and replaces the whole output box, unless the
-// input was empty.
+// input was empty. The input goes in as GBK, or as UTF-8 where it has no GBK form. The result is
+// shown line by line, each line in the encoding it is in: only a decoded text can have chosen
+// UTF-8, and the addresses of a list may differ; a link, a Base64 text and the error are GBK
+// (ASCII, or not valid UTF-8).
+void ShowConversion(LinkCommand command) {
+    std::string output;
+    if (RunLinkListCommand(command, TypedTextFromWide(GetControlText(InputBox)), output) ==
+        CommandOutcome::NoChange) {
+        return;
+    }
+    SetControlText(OutputBox, WideFromLines(output, IsUtf8Text));
+}
+
 template <LinkCommand command>
 void Convert() {
-    std::string output;
-    if (RunLinkListCommand(command, GetControlText(InputBox), output) != CommandOutcome::NoChange) {
-        SetControlText(OutputBox, output);
-    }
+    ShowConversion(command);
 }
 
 struct DispatchEntry {

@@ -58,9 +58,9 @@ void DispatchPlatformMessage(MSG& message) {
     // is not ours (a message box) has none.
     HWND active = GetActiveWindow();
     HACCEL accelerators = WindowAccelerators(active);
-    if (accelerators != nullptr && TranslateAcceleratorA(active, accelerators, &message)) return;
+    if (accelerators != nullptr && TranslateAcceleratorW(active, accelerators, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace
@@ -101,9 +101,9 @@ std::int32_t WaitForEvent() {
     std::int32_t code = 0;
     if (TakeQueuedEvent(code)) return code;
 
-    // GetMessageA's result is not looked at: the quit message comes back as its own number.
+    // GetMessageW's result is not looked at: the quit message comes back as its own number.
     MSG message{};
-    GetMessageA(&message, nullptr, 0, 0);
+    GetMessageW(&message, nullptr, 0, 0);
     // A message that none of our windows handles (a thread message, or one for a control alone)
     // has no window; without this it would carry the window of an earlier message.
     current.window = -1;

@@ -19,7 +19,7 @@ struct TabStops {
 
 bool IsTabStop(HWND control) {
     return IsWindowEnabled(control) && IsWindowVisible(control) &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & WS_TABSTOP) != 0;
+           (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
 BOOL CALLBACK VisitCandidate(HWND control, LPARAM context) {

@@ -9,14 +9,16 @@
 #include "platform/message_box.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
+#include "ui/window_layer.h"
 
 namespace tarvik {
 
 void CopyCommand() {
-    const std::string result = GetControlText(OutputBox);
+    // The box's text goes as the user sees it, whatever it was converted from.
+    const std::wstring result = GetControlText(OutputBox);
     if (result.empty()) return;
     // Confirming a copy that the clipboard refused would let the user paste something else.
-    if (WriteClipboardText(result) != 0) {
+    if (WriteClipboardText(WindowHandle(MainWindow), result) != 0) {
         ShowMessage("恭喜", "转换结果已经成功复制到剪切板中！");
     } else {
         ShowMessage("复制失败", "转换结果未能复制到剪切板，请稍后重试！");
@@ -24,8 +26,10 @@ void CopyCommand() {
 }
 
 void PasteCommand() {
-    const std::string text(TrimSpaces(ReadClipboardText()));
-    if (!text.empty()) SetControlText(InputBox, text);
+    const std::wstring text = ReadClipboardText();
+    if (const std::wstring_view trimmed = TrimSpaces(text); !trimmed.empty()) {
+        SetControlText(InputBox, trimmed);
+    }
 }
 
 void OnlineCommand() {

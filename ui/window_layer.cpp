@@ -1,10 +1,11 @@
 #include "ui/window_layer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 #include "platform/object_heap.h"
+#include "platform/text_conversion.h"
 #include "ui/numbered_table.h"
 #include "ui/window_procedure.h"
 #include "ui/window_properties.h"
@@ -25,14 +26,17 @@ struct WindowLayer {
 WindowLayer layer{nullptr, nullptr, nullptr, {}, -1};
 
 struct ClassName {
-    char text[32];
+    wchar_t text[32];
+    // Without a printf, whose formatting code would be a tenth of the program.
     explicit ClassName(std::int32_t number) {
-        std::snprintf(text, sizeof text, "WindowClass_%d", static_cast<int>(number));
+        char digits[12];
+        char* end = std::to_chars(digits, std::end(digits), number).ptr;
+        *std::copy(digits, end, std::copy_n(L"WindowClass_", 12, text)) = L'\0';
     }
 };
 
 bool RegisterWindowClass(const ClassName& name) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
@@ -41,7 +45,7 @@ bool RegisterWindowClass(const ClassName& name) {
     windowClass.hCursor = layer.classCursor;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = name.text;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 struct Placement {
@@ -81,7 +85,7 @@ HACCEL CreateTabAccelerators() {
         {FVIRTKEY | FNOINVERT, VK_TAB, NextControlCommand},
         {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, PreviousControlCommand},
     };
-    return CreateAcceleratorTableA(entries, static_cast<int>(std::size(entries)));
+    return CreateAcceleratorTableW(entries, static_cast<int>(std::size(entries)));
 }
 
 }  // namespace
@@ -89,8 +93,8 @@ HACCEL CreateTabAccelerators() {
 bool InitializeWindowLayer(HINSTANCE instance) {
     layer = WindowLayer{instance, nullptr, nullptr, {}, -1};
     if (!layer.table.MakeRoomFor(WindowTableStep - 1)) return false;
-    layer.classIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    layer.classCursor = LoadCursorA(nullptr, IDC_ARROW);
+    layer.classIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    layer.classCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     return true;
 }
 
@@ -106,19 +110,19 @@ HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std
     if (!RegisterWindowClass(className)) return nullptr;
     auto* record = NewObject<WindowRecord>();
     const Placement placement = Place(x, y, width, height, flags);
-    const std::string caption(title);
+    const std::wstring caption = WideFromBytes(title, GbkCodePage);
     HWND window = record == nullptr
                       ? nullptr
-                      : CreateWindowExA(0, className.text, caption.c_str(), placement.style,
+                      : CreateWindowExW(0, className.text, caption.c_str(), placement.style,
                                         placement.x, placement.y, placement.width, placement.height,
                                         nullptr, nullptr, layer.instance, nullptr);
     HACCEL accelerators = window == nullptr ? nullptr : CreateTabAccelerators();
     if (accelerators == nullptr ||
-        !SetPropA(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1))) {
+        !SetPropW(window, WindowNumberProperty, reinterpret_cast<HANDLE>(INT_PTR{number} + 1))) {
         if (accelerators != nullptr) DestroyAcceleratorTable(accelerators);
         if (window != nullptr) DestroyWindow(window);
         FreeObject(record);
-        UnregisterClassA(className.text, layer.instance);
+        UnregisterClassW(className.text, layer.instance);
         return nullptr;
     }
     *record =
@@ -135,10 +139,10 @@ void CloseNumberedWindow(std::int32_t number) {
     if (record == nullptr) return;
     HWND window = record->handle;
     if (HWND owner = GetWindow(window, GW_OWNER)) SetActiveWindow(owner);
-    RemovePropA(window, WindowNumberProperty);
-    RemovePropA(window, SavedFocusProperty);
+    RemovePropW(window, WindowNumberProperty);
+    RemovePropW(window, SavedFocusProperty);
     DestroyWindow(window);
-    UnregisterClassA(ClassName(number).text, layer.instance);
+    UnregisterClassW(ClassName(number).text, layer.instance);
     if (record->accelerators != nullptr) DestroyAcceleratorTable(record->accelerators);
     layer.table.entries[number] = nullptr;
     FreeObject(record);
@@ -164,7 +168,7 @@ HWND ControlTargetWindow() {
 
 std::int32_t WindowNumberFromHandle(HWND window) {
     for (; window != nullptr; window = GetAncestor(window, GA_PARENT)) {
-        const auto property = reinterpret_cast<INT_PTR>(GetPropA(window, WindowNumberProperty));
+        const auto property = reinterpret_cast<INT_PTR>(GetPropW(window, WindowNumberProperty));
         if (property != 0) return static_cast<std::int32_t>(property - 1);
     }
     return -1;
@@ -172,7 +176,7 @@ std::int32_t WindowNumberFromHandle(HWND window) {
 
 HACCEL WindowAccelerators(HWND window) {
     if (window == nullptr) return nullptr;
-    const auto property = reinterpret_cast<INT_PTR>(GetPropA(window, WindowNumberProperty));
+    const auto property = reinterpret_cast<INT_PTR>(GetPropW(window, WindowNumberProperty));
     const WindowRecord* record = FindWindowRecord(static_cast<std::int32_t>(property - 1));
     return record != nullptr && record->handle == window ? record->accelerators : nullptr;
 }

@@ -29,7 +29,7 @@ struct WindowRecord {
 // Once at start-up: the window table and what every window class shares (icon 1, arrow cursor).
 bool InitializeWindowLayer(HINSTANCE instance);
 
-// The native handle, or nullptr when the window cannot be opened.
+// The native handle, or nullptr when the window cannot be opened. The title is GBK.
 HWND OpenNumberedWindow(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height, std::string_view title, std::uint32_t flags);
 void CloseNumberedWindow(std::int32_t number);

@@ -73,20 +73,20 @@ LRESULT OnActivate(HWND window, std::int32_t windowNumber, WPARAM state) {
     if (LOWORD(state) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(window, focus)) {
-            SetPropA(window, SavedFocusProperty, focus);
+            SetPropW(window, SavedFocusProperty, focus);
         } else {
-            RemovePropA(window, SavedFocusProperty);
+            RemovePropW(window, SavedFocusProperty);
         }
         return 1;
     }
-    const auto saved = static_cast<HWND>(GetPropA(window, SavedFocusProperty));
+    const auto saved = static_cast<HWND>(GetPropW(window, SavedFocusProperty));
     if (saved != nullptr && IsWindow(saved)) SetFocus(saved);
     PostEvent(ActivateWindowEvent, 0, windowNumber, 0);
     return 1;
 }
 
 BOOL CALLBACK ForwardColourChange(HWND control, LPARAM) {
-    SendMessageA(control, WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }
 
@@ -123,7 +123,7 @@ std::optional<LRESULT> HandleWindowMessage(HWND window, std::int32_t windowNumbe
         case WM_CTLCOLORSTATIC:
             return OfferToControl(reinterpret_cast<HWND>(second), message, first, second);
         case WM_NCDESTROY:
-            RemovePropA(window, SavedFocusProperty);
+            RemovePropW(window, SavedFocusProperty);
             return 1;
         default:
             return {};
@@ -136,20 +136,20 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM first, LPARAM
     const std::int32_t windowNumber = WindowNumberFromHandle(window);
     StoreCurrentWindow(windowNumber);
     const auto result = HandleWindowMessage(window, windowNumber, message, first, second);
-    return result ? *result : DefWindowProcA(window, message, first, second);
+    return result ? *result : DefWindowProcW(window, message, first, second);
 }
 
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM first,
                                   LPARAM second) noexcept {
     const ControlRecord* record = FindControlRecord(control);
-    if (record == nullptr) return DefWindowProcA(control, message, first, second);
+    if (record == nullptr) return DefWindowProcW(control, message, first, second);
     // An edit box's focus changes are queued, before the box itself takes them.
     if (record->kind == &EditBoxKind && (message == WM_SETFOCUS || message == WM_KILLFOCUS)) {
         PostEvent(ControlEvent, GetDlgCtrlID(control), WindowNumberFromHandle(control),
                   message == WM_SETFOCUS ? FocusGainedType : FocusLostType);
     }
     const LRESULT result =
-        CallWindowProcA(record->previousProcedure, control, message, first, second);
+        CallWindowProcW(record->previousProcedure, control, message, first, second);
     if (message == WM_NCDESTROY) ReleaseControl(control);
     return result;
 }

@@ -55,7 +55,7 @@ int TarvikLink(const Strings& arguments, const std::string& input,
     std::replace(command.begin(), command.begin() + command.find(' '), '/', '\\');
     std::wstring wide(command.size() + 2, L'\0');
     // Arguments are GBK or UTF-8 texts, whatever the system's code page.
-    const bool utf8 = tarvik::EncodingOfDecodedText(command) == tarvik::TextEncoding::Utf8;
+    const bool utf8 = tarvik::IsUtf8Text(command);
     MultiByteToWideChar(utf8 ? CP_UTF8 : 936, 0, (command + "\"").c_str(), -1, wide.data(),
                         static_cast<int>(wide.size()));
     return _wsystem(wide.c_str());

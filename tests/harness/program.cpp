@@ -92,17 +92,24 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-std::string Text(HWND window) {
-    // GetWindowTextA cannot read a control of another process; the message can.
-    char text[4096] = {};
+std::wstring Text(HWND window) {
+    // GetWindowTextW cannot read a control of another process; the message can.
+    wchar_t text[4096] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+    SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, SettleMs, &copied);
-    return std::string(text, copied);
+    return std::wstring(text, copied);
 }
 
-void Type(HWND control, std::string_view text) {
-    for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 0);
+std::wstring FromGbk(std::string_view text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(
+        MultiByteToWideChar(936, 0, text.data(), int(text.size()), wide.data(), int(text.size())));
+    return wide;
+}
+
+void Type(HWND control, std::wstring_view text) {
+    for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 0);
 }
 
 }  // namespace harness

@@ -40,11 +40,15 @@ class Program {
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 
-// A window's text (ANSI, up to 4 KiB), sent for with a time limit: a hung program fails the test.
-std::string Text(HWND window);
+// A window's text as the user sees it (UTF-16, up to 4 KiB; an ANSI read could undo a wrong
+// conversion), sent for with a time limit: a hung program fails the test.
+std::wstring Text(HWND window);
 
-// Types the text into a control of any process, one character message a byte.
-void Type(HWND control, std::string_view text);
+// The UTF-16 of a GBK text, converted here rather than by the code under test.
+std::wstring FromGbk(std::string_view text);
+
+// Types the text into a control of any process, one character message a UTF-16 unit.
+void Type(HWND control, std::wstring_view text);
 
 // Holds the clipboard open for a window of its own while it lives, as another program would.
 struct ClipboardHolder {
@@ -68,7 +72,7 @@ struct BoxAnswerer {
     ~BoxAnswerer();
     int count = 0;
     HWND owner = nullptr;
-    std::string title, text;
+    std::wstring title, text;
     std::function<void(HWND box)> whileUp;
     UINT_PTR timer = 0;
 };

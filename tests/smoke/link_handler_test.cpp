@@ -13,9 +13,11 @@
 namespace {
 
 using namespace tarvik;
+using harness::FromGbk;
 using harness::Text;
 const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip",
-                  Error(LinkFormatErrorText);
+                  Error(LinkFormatErrorText),
+                  Utf8Link = "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=";
 
 // The tool beside the tests' folder, in quotes.
 std::string Tool() {
@@ -26,13 +28,13 @@ std::string Tool() {
 
 // Whether the control comes to show the text; the window may still be adding its controls.
 bool Shows(HWND window, int control, const std::string& text) {
-    return harness::WaitUntil([&] { return Text(GetDlgItem(window, control)) == text; });
+    return harness::WaitUntil([&] { return Text(GetDlgItem(window, control)) == FromGbk(text); });
 }
 
 TEST(LinkHandler, StartedWithATextOrALinkAndGivenAList) {
     harness::Program plain(Tool() + " \" " + Address + " \"");
     ASSERT_NE(plain.WaitForWindow(), nullptr);
-    EXPECT_EQ(Text(plain.Control(InputBox)) + Text(plain.Control(OutputBox)), Address);
+    EXPECT_EQ(Text(plain.Control(InputBox)) + Text(plain.Control(OutputBox)), FromGbk(Address));
     harness::Program linked(Tool() + " \"  THUNDER://QUFodHRwOi8vaC9hLnppcFpa \"");
     HWND window = linked.WaitForWindow();
     EXPECT_TRUE(Shows(window, OutputBox, Address));
@@ -41,10 +43,13 @@ TEST(LinkHandler, StartedWithATextOrALinkAndGivenAList) {
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
     EXPECT_EQ(focus.hwndFocus, linked.Control(OutputBox));
 
-    const std::string list = " " + Link + "\r\n\r\n" + Address + " \r\nftp//x";
-    SendMessageA(linked.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(list.c_str()));
+    const std::wstring list =
+        FromGbk(" " + Link + "\r\n\r\n" + Address + " \r\nftp//x\r\n" + Utf8Link);
+    SendMessageW(linked.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(list.c_str()));
     PostMessageA(linked.Control(ThunderButton), BM_CLICK, 0, 0);
-    EXPECT_TRUE(Shows(window, OutputBox, Address + "\r\n\r\n" + Link + "\r\n" + Error));
+    // Each line is shown in its own encoding: the last address hides UTF-8, the others GBK.
+    EXPECT_TRUE(Shows(window, OutputBox,
+                      Address + "\r\n\r\n" + Link + "\r\n" + Error + "\r\nhttp://h/中文.zip"));
 }
 
 // Each scheme's name and command in the user's classes.
@@ -62,12 +67,12 @@ std::string Classes() {
 }
 
 // Runs the tool with the option, answers its message, and gives its text and the exit code.
-std::string RunAnswered(const std::string& option) {
+std::wstring RunAnswered(const std::string& option) {
     harness::Program program(Tool() + option);
     harness::WaitUntil([&] { return program.Dialog() != nullptr; }, 60000);
-    const std::string said = Text(GetDlgItem(program.Dialog(), 0xFFFF));
+    const std::wstring said = Text(GetDlgItem(program.Dialog(), 0xFFFF));
     PostMessageA(program.Dialog(), WM_COMMAND, IDOK, 0);
-    return said + std::to_string(program.ExitCode(harness::SettleMs));
+    return said + std::to_wstring(program.ExitCode(harness::SettleMs));
 }
 
 TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAsBefore) {
@@ -80,9 +85,9 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
                     KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegCloseKey(key);
     const std::string before = Classes();
-    EXPECT_TRUE(
-        RunAnswered(" --register")
-            .ends_with("由其他程序打开，未作更改：flashget:\n这些链接未能登记：fs2you:\n1"));
+    EXPECT_TRUE(RunAnswered(" --register")
+                    .ends_with(FromGbk(
+                        "由其他程序打开，未作更改：flashget:\n这些链接未能登记：fs2you:\n1")));
     EXPECT_EQ(Classes(),
               "URL:thunder;" + command + ";;" + foreign + ";URL:qqdl;" + command + ";;;");
 
@@ -96,13 +101,14 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     open.lpFile = L"thunder://QUFodHRwOi8vaC9hLnppcFpa";
     EXPECT_TRUE(ShellExecuteExW(&open));
     HWND window = nullptr;
-    harness::WaitUntil([&] { return (window = FindWindowA(nullptr, "Tarvik专用链转换工具1.0")); },
-                       60000);
+    harness::WaitUntil(
+        [&] { return (window = FindWindowW(nullptr, FromGbk("Tarvik专用链转换工具1.0").c_str())); },
+        60000);
     EXPECT_TRUE(Shows(window, OutputBox, Address));
     PostMessageA(window, WM_CLOSE, 0, 0);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder");
 
-    EXPECT_TRUE(RunAnswered(" --unregister").ends_with("\n0"));
+    EXPECT_TRUE(RunAnswered(" --unregister").ends_with(L"\n0"));
     EXPECT_EQ(Classes(), before);
     for (const char* key : {"Software\\Classes\\flashget", "Software\\Classes\\fs2you"})
         RegDeleteTreeA(HKEY_CURRENT_USER, key);

@@ -19,8 +19,8 @@ using namespace tarvik;
 using harness::Text;
 
 // The control's text once it equals `expected`, or the last text seen when the time is up.
-std::string WaitForText(HWND control, std::string_view expected) {
-    std::string text;
+std::wstring WaitForText(HWND control, std::wstring_view expected) {
+    std::wstring text;
     harness::WaitUntil([&] { return (text = Text(control)) == expected; });
     return text;
 }
@@ -49,6 +49,8 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, scaled(430)) << dpi << " DPI";
     EXPECT_EQ(client.bottom, scaled(210));
+    // Every text reads as on a Chinese system, whatever this system's code page.
+    EXPECT_EQ(Text(window), L"Tarvik专用链转换工具1.0");
     SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlLayout& c : MainWindowLayout) {
         RECT& r = places[c.number];
@@ -57,8 +59,10 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
         const RECT expected{scaled(c.x), scaled(c.y), scaled(c.x) + scaled(c.width),
                             scaled(c.y) + scaled(c.height)};
         EXPECT_TRUE(EqualRect(&r, &expected)) << c.number;
+        const std::wstring caption = harness::FromGbk(c.text);
+        EXPECT_EQ(Text(program.Control(c.number)), caption) << c.number;
         SIZE text;
-        GetTextExtentPoint32A(screen, c.text.data(), static_cast<int>(c.text.size()), &text);
+        GetTextExtentPoint32W(screen, caption.data(), static_cast<int>(caption.size()), &text);
         // A button's caption sits inside its two-pixel frame.
         const LONG frame = c.kind == ControlLayout::Button ? scaled(2) : 0;
         EXPECT_LE(text.cx + 2 * frame, r.right - r.left) << c.number << " cut";
@@ -68,29 +72,48 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     }
     ReleaseDC(nullptr, screen);
 
-    harness::Type(program.Control(InputBox), "  thunder://QUFodHRwOi8vaC9hLnppcFpa ");
-    PostMessageA(program.Control(ThunderButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(WaitForText(program.Control(OutputBox), "http://h/a.zip"), "http://h/a.zip");
+    // What another program puts on the clipboard, pasted into the input box and converted. Its
+    // window goes first: the tool's Copy would wait for a clipboard owner that answers nothing.
+    const auto pasteAndPress = [&](std::wstring_view text, int button) {
+        HWND own = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
+        ASSERT_NE(WriteClipboardText(own, text), 0u);
+        DestroyWindow(own);
+        PostMessageW(program.Control(PasteButton), BM_CLICK, 0, 0);
+        PostMessageW(program.Control(button), BM_CLICK, 0, 0);
+    };
+    // A typed name with no GBK form makes a link, and a Base64 text, of its UTF-8 bytes; spaces
+    // alone paste nothing, so the encoding reads the typed text.
+    const std::wstring korean = L"http://h/한.zip",
+                       link = L"thunder://QUFodHRwOi8vaC/tlZwuemlwWlo=";
+    harness::Type(program.Control(InputBox), L" " + korean + L" ");
+    PostMessageW(program.Control(ThunderButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(WaitForText(program.Control(OutputBox), link), link);
+    pasteAndPress(L"   ", Base64EncodeButton);
+    EXPECT_EQ(WaitForText(program.Control(OutputBox), L"aHR0cDovL2gv7ZWcLnppcA=="),
+              L"aHR0cDovL2gv7ZWcLnppcA==");
 
-    PostMessageA(program.Control(CopyButton), BM_CLICK, 0, 0);
-    ASSERT_TRUE(harness::WaitUntil([&] { return program.Dialog() != nullptr; }));
-    EXPECT_EQ(Text(program.Dialog()), "恭喜");
-    EXPECT_EQ(ReadClipboardText(), "http://h/a.zip");
-    PostMessageA(program.Dialog(), WM_COMMAND, IDOK, 0);
+    // A pasted link, without the spaces at its ends, that hides a UTF-8 name shows it; Copy gives
+    // every reader that text: Unicode, and the GBK bytes in the Chinese locale, with the window
+    // as the clipboard's owner.
+    const std::wstring utf8Link = L"thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=";
+    pasteAndPress(L"  " + utf8Link + L"  ", ThunderButton);
+    EXPECT_EQ(WaitForText(program.Control(OutputBox), L"http://h/中文.zip"), L"http://h/中文.zip");
+    EXPECT_EQ(Text(program.Control(InputBox)), utf8Link);
+    PostMessageW(program.Control(CopyButton), BM_CLICK, 0, 0);
+    ASSERT_TRUE(harness::WaitUntil([&] { return Text(program.Dialog()) == L"恭喜"; }));
+    EXPECT_EQ(ReadClipboardText(), L"http://h/中文.zip");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(TextOfBlock<char>(GetClipboardData(CF_TEXT)), "http://h/中文.zip");
+    const auto* locale = static_cast<const LCID*>(GlobalLock(GetClipboardData(CF_LOCALE)));
+    EXPECT_EQ(locale ? *locale : 0, 0x0804u);
+    EXPECT_EQ(GetClipboardOwner(), window);
+    CloseClipboard();
+    PostMessageW(program.Dialog(), WM_COMMAND, IDOK, 0);
+    // The link made from the typed name reads back as that name.
+    pasteAndPress(link, ThunderButton);
+    EXPECT_EQ(WaitForText(program.Control(OutputBox), korean), korean);
 
-    // Spaces alone paste nothing, so the encoding that follows reads the typed link; a text is
-    // pasted without the spaces at its ends, and only without them.
-    const std::string encoded = "dGh1bmRlcjovL1FVRm9kSFJ3T2k4dmFDOWhMbnBwY0ZwYQ==";
-    ASSERT_NE(WriteClipboardText("   "), 0u);
-    PostMessageA(program.Control(PasteButton), BM_CLICK, 0, 0);
-    PostMessageA(program.Control(Base64EncodeButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(WaitForText(program.Control(OutputBox), encoded), encoded);
-    ASSERT_NE(WriteClipboardText("  \thttp://h/中文.zip\r\n  "), 0u);
-    PostMessageA(program.Control(PasteButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(WaitForText(program.Control(InputBox), "\thttp://h/中文.zip\r\n"),
-              "\thttp://h/中文.zip\r\n");
-
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);
 }
 

@@ -33,14 +33,15 @@ ProgramArguments ReadProgramArguments() {
     if (count == 2 && first == L"--unregister") return {ProgramArguments::Unregister, {}};
     std::wstring text(first);
     for (int i = 2; i < count; ++i) text.append(L" ").append(arguments.Get()[i]);
-    return {ProgramArguments::OpenWindow, std::string(TrimSpaces(TypedTextFromWide(text)))};
+    return {ProgramArguments::OpenWindow, std::wstring(TrimSpaces(text))};
 }
 
-void OpenWithText(std::string_view text) {
+void OpenWithText(std::wstring_view text) {
     if (text.empty()) return;
     SetControlText(InputBox, text);
+    const std::string typed = TypedTextFromWide(text);
     for (std::size_t i = 0; i < std::size(SpecialLinkSchemes); ++i) {
-        if (!EqualsLowerCase(FieldAt(text, '/'), SpecialLinkSchemes[i])) continue;
+        if (!EqualsLowerCase(FieldAt(typed, '/'), SpecialLinkSchemes[i])) continue;
         RunControlCommand(ButtonOfScheme[i]);
         FocusControl(OutputBox);
         return;

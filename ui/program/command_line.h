@@ -9,8 +9,8 @@ namespace tarvik {
 
 struct ProgramArguments {
     enum Action { OpenWindow, Register, Unregister } action = OpenWindow;
-    // For OpenWindow: the arguments as typed text, joined by spaces, spaces trimmed.
-    std::string text;
+    // For OpenWindow: the arguments joined by spaces, spaces trimmed.
+    std::wstring text;
 };
 
 // Reads the process's command line as Unicode.
@@ -19,6 +19,6 @@ ProgramArguments ReadProgramArguments();
 // Puts a text given on the command line into InputBox. A special link is converted at once by its
 // own button, with the keyboard focus on OutputBox, so that its address can be copied at once;
 // that is how a link clicked in a browser arrives.
-void OpenWithText(std::string_view text);
+void OpenWithText(std::wstring_view text);
 
 }  // namespace tarvik

@@ -35,7 +35,7 @@ enum ExitCode : unsigned {
 }  // namespace
 
 bool ProgramStart() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!CreateObjectHeap() || !CreatePendingEventQueue()) return false;
     if (!InitializeWindowLayer(instance) || !CreateCurrentEvent()) return false;
     if (!InitializeControlLayer()) return false;
