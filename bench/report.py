@@ -11,8 +11,8 @@ from pathlib import Path
 BEGIN = "<!-- scripts/bench: begin -->"
 END = "<!-- scripts/bench: end -->"
 GOAL_FOOTPRINT = 200 * 1024
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll",
-               "shell32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"advapi32.dll", "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
+               "ole32.dll", "shell32.dll", "msvcrt.dll"}
 
 
 def read_results(path):
