@@ -32,6 +32,7 @@ const struct {
     {Thunder, "thunder://QUFodHRwOi8vaC9aWi56aXBaWg==", "http://h/ZZ.zip"},
     {Xuanfeng, "qqdl://aHR0cDovL2gvYQpiLnppcA==", Error},  {Thunder, "thunder:", Error},
     {Decode, "qqdl://aHR0cDovL2gvfw==", Error},  {Decode, FlashGetLink, A},  {Decode, " ", Kept},
+    {Xuanfeng, "qqdl://aHR0cDovL2gvYWJjZGVmZ2guemkf", Error},  // a control byte in the last 16
     {Xuanfeng, A, "qqdl://aHR0cDovL2gvYS56aXA="},  {Xuanfeng, "QQDL://aHR0cDovL2gvYS56aXA=", A},
     {RayFile, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A},  {RayFile, A, Error},
     {RayFile, "fs2you://aHR0cDovL2gvgXwuemlwfDczNQ==", "http://h/\x81"},  // a GBK character's "|"
