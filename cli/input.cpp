@@ -57,6 +57,18 @@ bool ReadBuffer::Fill(std::size_t keep) {
 LineReader::LineReader(ReadFunction read, std::size_t maxLineLength, std::size_t readSize)
     : input_(std::move(read), readSize), maxLineLength_(maxLineLength) {}
 
+void LineReader::FindNul(std::size_t from) {
+    const char* const nul = Find(input_.Data() + from, input_.Data() + input_.Size(), '\0');
+    nul_ = nul != nullptr ? static_cast<std::size_t>(nul - input_.Data()) : input_.Size();
+}
+
+LineStatus LineReader::Status(std::size_t lineEnd, std::string_view line) {
+    if (line.size() > maxLineLength_) return LineStatus::TooLong;
+    if (nul_ >= lineEnd) return LineStatus::Line;
+    FindNul(begin_);
+    return LineStatus::HoldsNul;
+}
+
 LineStatus LineReader::Next(std::string_view& line) {
     std::size_t searched = 0;  // bytes after begin_ known to hold no LF
     for (;;) {
@@ -65,8 +77,9 @@ LineStatus LineReader::Next(std::string_view& line) {
         if (const char* lineFeed = Find(start + searched, end, '\n')) {
             line = std::string_view(start, static_cast<std::size_t>(lineFeed - start));
             begin_ += line.size() + 1;
+            const std::size_t lineEnd = begin_ - 1;
             if (line.ends_with('\r')) line.remove_suffix(1);
-            return line.size() > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
+            return Status(lineEnd, line);
         }
         searched = static_cast<std::size_t>(end - start);
         // A CR may still be dropped before the LF, so one byte more than the limit may wait.
@@ -74,12 +87,19 @@ LineStatus LineReader::Next(std::string_view& line) {
             line = std::string_view(start, std::min<std::size_t>(searched, 64));
             return LineStatus::TooLong;
         }
-        if (!input_.Fill(std::exchange(begin_, 0))) break;
+        const std::size_t before = input_.Size(), dropped = std::exchange(begin_, 0);
+        const bool more = input_.Fill(dropped);
+        // Only the new bytes are searched, unless a NUL was found before them.
+        if (nul_ < before)
+            nul_ -= dropped;
+        else
+            FindNul(before - dropped);
+        if (!more) break;
     }
     if (begin_ == input_.Size()) return LineStatus::End;
     line = std::string_view(input_.Data() + begin_, input_.Size() - begin_);
     begin_ = input_.Size();
-    return line.size() > maxLineLength_ ? LineStatus::TooLong : LineStatus::Line;
+    return Status(begin_, line);
 }
 
 LinkFinder::LinkFinder(ReadFunction read, std::size_t maxLinkLength, std::size_t readSize)

@@ -34,7 +34,7 @@ class ReadBuffer {
     std::size_t end_ = 0;
 };
 
-enum class LineStatus { Line, TooLong, End };
+enum class LineStatus { Line, HoldsNul, TooLong, End };
 
 class LineReader {
   public:
@@ -42,14 +42,22 @@ class LineReader {
                std::size_t readSize = DefaultReadSize);
 
     // A line ends at LF, and one CR right before the LF is dropped; a last line without LF
-    // counts. `line` stays valid until the next call. After TooLong, which gives the start of
-    // the line, the reader is not used again.
+    // counts. A line that holds a NUL byte, which no text does, comes as HoldsNul. `line` stays
+    // valid until the next call. After TooLong, which gives the start of the line, the reader is
+    // not used again.
     LineStatus Next(std::string_view& line);
 
   private:
+    // Looks for the first NUL byte from `from` on, in all that has been read.
+    void FindNul(std::size_t from);
+    LineStatus Status(std::size_t lineEnd, std::string_view line);
+
     ReadBuffer input_;
     std::size_t maxLineLength_;
     std::size_t begin_ = 0;  // where the pending bytes start
+    // The first NUL byte from begin_ on, or the end of what has been read: NUL bytes are looked
+    // for once a read, not once a line.
+    std::size_t nul_ = 0;
 };
 
 class LinkFinder {

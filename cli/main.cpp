@@ -78,11 +78,10 @@ class Conversion {
     Conversion(LinkCommand command, bool gbk, std::string_view formatError)
         : command_(command), gbk_(gbk), formatError_(formatError) {}
 
-    // Empty when the input converted, Result() holding the new text (empty for no change);
-    // otherwise the problem.
+    // Empty when the input, which holds no NUL, converted, Result() holding the new text (empty
+    // for no change); otherwise the problem.
     std::string_view Run(std::string_view input) {
         result_.clear();
-        if (input.find('\0') != std::string_view::npos) return "the input holds a NUL byte";
         if (gbk_ && !ToGbk(input, gbkInput_))
             return "the input is not UTF-8 text that GBK can hold";
         std::string& output = gbk_ ? gbkResult_ : result_;
@@ -125,8 +124,9 @@ int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& outpu
                        LongerThan("line", MaxLineLength) + "; nothing after it is read", line);
             return ExitFailed;
         }
-        const std::string_view problem = conversion.Run(line);
-        output.Line(conversion.Result());
+        const bool text = status == LineStatus::Line;  // a line that holds a NUL is no text
+        const std::string_view problem = text ? conversion.Run(line) : "the input holds a NUL byte";
+        output.Line(text ? std::string_view(conversion.Result()) : std::string_view());
         if (!problem.empty()) {
             ReportItem("line", number, problem, line);
             exitCode = ExitFailed;

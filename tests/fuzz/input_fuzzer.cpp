@@ -38,8 +38,11 @@ void CheckLines(std::string_view text, std::size_t piece, std::size_t readSize, 
         const std::string_view expected =
             raw.substr(0, raw.size() - (end < text.size() && raw.ends_with('\r')));
         const LineStatus status = reader.Next(line);
-        CHECK(status == (expected.size() > limit ? LineStatus::TooLong : LineStatus::Line));
-        CHECK(status == LineStatus::Line ? line == expected : raw.starts_with(line));
+        LineStatus wanted =
+            expected.find('\0') != expected.npos ? LineStatus::HoldsNul : LineStatus::Line;
+        if (expected.size() > limit) wanted = LineStatus::TooLong;
+        CHECK(status == wanted);
+        CHECK(status == LineStatus::TooLong ? raw.starts_with(line) : line == expected);
         if (status == LineStatus::TooLong) return;  // the reader is not used again
         start = end + 1;
     }
