@@ -50,6 +50,7 @@ class LineReader {
   private:
     // Looks for the first NUL byte from `from` on, in all that has been read.
     void FindNul(std::size_t from);
+    // The status of `line`, which ends at `lineEnd`: its LF, or the end of the input.
     LineStatus Status(std::size_t lineEnd, std::string_view line);
 
     ReadBuffer input_;
