@@ -1,5 +1,9 @@
 # Shell functions the scripts share; source it from the top of the checkout.
 
+# The most the 32-bit tarvik.exe, the one users get, may weigh: 144 KiB. scripts/test holds the
+# tested build to it and scripts/package the shipped one, built the same way.
+tarvik_exe_limit=147456
+
 # build PRESET [TARGET...]: configures and builds a preset quietly, on every core. On failure it
 # says how to see why and returns 1.
 build() {
