@@ -97,9 +97,12 @@ void Base64DecodeText(std::string_view text, std::string& output) {
     const auto* const input = reinterpret_cast<const unsigned char*>(text.data());
     unsigned char* end = Decode(input, text.size() / 4, bytes);
     if (readTail) {
-        unsigned char group[4] = {'A', 'A', 'A', 'A'};  // 'A' is worth 0
+        // Filled up with 'A', worth 0, the group decodes whole; its first tail - 1 bytes are the
+        // real ones, and the bits left over after them are dropped.
+        unsigned char group[4] = {'A', 'A', 'A', 'A'};
         std::memcpy(group, input + text.size() - tail, tail);
-        end = Decode(group, 1, end) - (4 - tail);
+        Decode(group, 1, end);
+        end += tail - 1;
     }
     // Read back as a text, the bytes end at the first zero byte that decoding produced.
     const auto* const zero = static_cast<const unsigned char*>(
