@@ -87,10 +87,23 @@ std::string Base64EncodeText(std::string_view text) {
 }
 
 void Base64DecodeText(std::string_view text, std::string& output) {
-    output.resize(text.size() / 4 * 3 + 1);
+    // Links often lose their "=" on the way. A text with no pad anywhere may thus end in a group
+    // of 2 or 3 characters, which stands for 1 or 2 bytes, as browsers' atob reads it. Once a pad
+    // has been seen the groups after it are out of step, so such a text keeps its tail unread.
+    const std::size_t tail = text.size() % 4;
+    const bool readTail = tail >= 2 && text.find(Pad) == std::string_view::npos;
+    output.resize((text.size() + 3) / 4 * 3 + 1);
     auto* const bytes = reinterpret_cast<unsigned char*>(output.data());
-    const unsigned char* const end =
-        Decode(reinterpret_cast<const unsigned char*>(text.data()), text.size() / 4, bytes);
+    const auto* const input = reinterpret_cast<const unsigned char*>(text.data());
+    unsigned char* end = Decode(input, text.size() / 4, bytes);
+    if (readTail) {
+        // Filled up with 'A', worth 0, the group decodes whole; its first tail - 1 bytes are the
+        // real ones, and the bits left over after them are dropped.
+        unsigned char group[4] = {'A', 'A', 'A', 'A'};
+        std::memcpy(group, input + text.size() - tail, tail);
+        Decode(group, 1, end);
+        end += tail - 1;
+    }
     // Read back as a text, the bytes end at the first zero byte that decoding produced.
     const auto* const zero = static_cast<const unsigned char*>(
         std::memchr(bytes, 0, static_cast<std::size_t>(end - bytes)));

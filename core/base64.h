@@ -1,6 +1,8 @@
 // Base64 (RFC 4648, standard alphabet, "=" padding) with this tool's reading of malformed input:
 // characters outside the alphabet count as 0, a pad in a group's third or fourth place ends that
-// group and the next group starts at that pad, and a trailing partial group yields nothing.
+// group and the next group starts at that pad. A last group of 2 or 3 characters gives its 1 or 2
+// bytes when the text holds no pad at all (a link that lost its "="); after a pad, or of 1
+// character, it gives nothing.
 #pragma once
 
 #include <string>

@@ -1,7 +1,12 @@
-// The conversions as the buttons run them: worked examples and edges; Base64 on every byte.
+// The conversions as the buttons run them, one test for each row of cases.tsv under its group
+// (Thunder.Line12), then the UTF-8 check and Base64 on every byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/base64.h"
 #include "core/link_list.h"
@@ -10,74 +15,102 @@
 namespace tarvik {
 namespace {
 
-using enum LinkCommand;
-const std::string Kept = "<kept>";  // no change: the output box keeps its text
-const std::string Error(LinkFormatErrorText), A = "http://h/a.zip";  // the address of the examples
-const std::string FlashGetLink = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==";
+// In the order of LinkCommand, as tarvik-link names them.
+constexpr std::string_view CommandNames[] = {
+    "thunder", "flashget", "xuanfeng", "rayfile", "base64-encode", "base64-decode", "decode"};
 
-const struct {
-    LinkCommand command;
-    std::string input, output;
-} Examples[] = {
-    // clang-format off
-    {Thunder, "  http://h/a.zip  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"},
-    {Thunder, "thunder://QUFodHRwOi8vaC9hLnppcFpa", A},  {FlashGet, A, FlashGetLink},
-    {Thunder, "THUNDER://QUFodHRwOi8vaC9hLnppcFpa\r\n", A},  {FlashGet, FlashGetLink, A},
-    {FlashGet, "FLASHGET://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==&a", A},
-    {FlashGet, "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlbRkxBU0hHRVRd&abc", "http://h/a.zi"},
-    // As sites write links: markers only where they stand; no empty address, no control byte.
-    {Thunder, "thunder://aHR0cDovL2gvYS56aXA=", A},  {Thunder, "thunder://", Error},
-    {Decode, "thunder://QUFodHRwOi8vaC9hLnppcA==", A},  {RayFile, "FS2YOU://fHg=", Error},
-    {FlashGet, "Flashget://aHR0cDovL2gvYS56aXA=", A},  {Thunder, "thunder://!!!", Error},
-    {Thunder, "thunder://QUFodHRwOi8vaC9aWi56aXBaWg==", "http://h/ZZ.zip"},
-    {Xuanfeng, "qqdl://aHR0cDovL2gvYQpiLnppcA==", Error},  {Thunder, "thunder:", Error},
-    {Decode, "qqdl://aHR0cDovL2gvfw==", Error},  {Decode, FlashGetLink, A},  {Decode, " ", Kept},
-    {Xuanfeng, "qqdl://aHR0cDovL2gvYWJjZGVmZ2guemkf", Error},  // a control byte in the last 16
-    {Xuanfeng, A, "qqdl://aHR0cDovL2gvYS56aXA="},  {Xuanfeng, "QQDL://aHR0cDovL2gvYS56aXA=", A},
-    {RayFile, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A},  {RayFile, A, Error},
-    {RayFile, "fs2you://aHR0cDovL2gvgXwuemlwfDczNQ==", "http://h/\x81"},  // a GBK character's "|"
-    {Thunder, "ed2k://x", Error},  {Xuanfeng, "\tqqdl://aHR0cDovL2gvYS56aXA=", Error},
-    {Thunder, "http://h/a.zip\r\n", "thunder://QUFodHRwOi8vaC9hLnppcA0KWlo="},
-    {Thunder, "HTTP://H/A.ZIP", "thunder://QUFIVFRQOi8vSC9BLlpJUFpa"},
-    {Thunder, "http:", "thunder://QUFodHRwOlpa"},  {Thunder, "http:x", Error},
-    {Xuanfeng, "rtsp://b", "qqdl://cnRzcDovL2I="},  {Xuanfeng, "mms://a", "qqdl://bW1zOi8vYQ=="},
-    {Xuanfeng, "ftp://x/y", "qqdl://ZnRwOi8veC95"},  {Xuanfeng, "https://d", "qqdl://aHR0cHM6Ly9k"},
-    {Thunder, "   ", Kept},  {Base64Encode, " a\r\nb ", "YQ0KYg=="},  {Decode, A, Error},
-    {Decode, "qqdl://aHR0cDovL2gvYS56aXA=", A},  {Decode, "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A},
-    {Base64Encode, "\xFF\xEF>?", "/+8+Pw=="},  {Base64Decode, "/+8+Pw==", "\xFF\xEF>?"},
-    {Base64Decode, "YWJjZA==", "abcd"},  {Base64Decode, "YWJjZA", "abc"},  {Base64Decode, "YQ", ""},
-    {Base64Decode, "YWI=YWJj", "ab\x01\x85\x89"},  {Base64Decode, "YQ==YWJj", "a"},
-    {Base64Decode, "YWI=&abc", "ab"},  {Base64Decode, "=WJj", "\x01" "bc"},
-    {Base64Decode, "AAAA", ""},  {Base64Decode, "YWJj\r\nYWJj", "abc"},
-    // A list: each line on its own, in its place; a line of spaces does not make one.
-    {Xuanfeng, "qqdl://aHR0cDovL2gvYS56aXA=\n\r\n ftp://x/y \r\nx\n",
-     A + "\r\n\r\nqqdl://ZnRwOi8veC95\r\n" + Error + "\r\n"},
-    {Thunder, "\r\n  \r\nhttp://h/a.zip", Error},  {Base64Encode, "a\nb", "YQpi"},
-    // clang-format on
+// Undoes the escapes \t \r \n \\ and \xHH.
+std::string Unescape(std::string_view field) {
+    std::string bytes;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            bytes += field[i];
+            continue;
+        }
+        const char kind = field[++i];
+        if (kind == 'x') {
+            bytes += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+            continue;
+        }
+        constexpr std::string_view Kinds = "trn\\", Bytes = "\t\r\n\\";
+        const std::size_t at = Kinds.find(kind);
+        if (at == Kinds.npos) {
+            ADD_FAILURE() << "unknown escape \\" << kind;
+        } else {
+            bytes += Bytes[at];
+        }
+    }
+    return bytes;
+}
+
+// One line of cases.tsv: group TAB command TAB input TAB expected.
+class RowTest : public testing::Test {
+  public:
+    RowTest(int line, std::string text) : line_(line), text_(std::move(text)) {}
+    void TestBody() override {
+        std::vector<std::string_view> fields;
+        std::string_view rest = text_;
+        for (std::size_t tab; (tab = rest.find('\t')) != rest.npos; rest.remove_prefix(tab + 1))
+            fields.push_back(rest.substr(0, tab));
+        fields.push_back(rest);
+        ASSERT_EQ(fields.size(), 4u) << "cases.tsv:" << line_ << " has not four fields";
+        const auto name = std::ranges::find(CommandNames, fields[1]);
+        ASSERT_NE(name, std::end(CommandNames)) << "cases.tsv:" << line_ << ": " << fields[1];
+        const std::string input = Unescape(fields[2]);
+        const std::string expected =
+            fields[3] == "<error>" ? std::string(LinkFormatErrorText) : Unescape(fields[3]);
+        std::string output = "<earlier>";
+        const auto command = static_cast<LinkCommand>(name - std::begin(CommandNames));
+        const bool kept = RunLinkListCommand(command, input, output) == CommandOutcome::NoChange;
+        EXPECT_EQ(kept ? "<kept>" : output, expected)
+            << "cases.tsv:" << line_ << ": " << fields[1] << " " << testing::PrintToString(input);
+    }
+
+  private:
+    int line_;
+    std::string text_;
 };
 
-TEST(LinkCommands, WorkedExamples) {
-    for (const auto& [command, input, expected] : Examples) {
-        std::string output = "<earlier>";
-        const bool kept = RunLinkListCommand(command, input, output) == CommandOutcome::NoChange;
-        EXPECT_EQ(kept ? Kept : output, expected)
-            << "command " << static_cast<int>(command) << ": " << input;
+const int RowCount = [] {
+    std::ifstream file(TARVIK_CORE_CASES, std::ios::binary);
+    int rows = 0;
+    std::string text;
+    for (int line = 1; std::getline(file, text); ++line) {
+        if (text.empty() || text.starts_with('#')) continue;
+        const std::string group = text.substr(0, text.find('\t'));
+        const std::string name = "Line" + std::to_string(line);
+        testing::RegisterTest(group.c_str(), name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                              [=]() -> testing::Test* { return new RowTest(line, text); });
+        ++rows;
     }
+    return rows;
+}();
+
+TEST(CasesFile, IsRead) {
+    EXPECT_GT(RowCount, 0) << TARVIK_CORE_CASES;
 }
 
 TEST(TextEncoding, OnlyValidUtf8BeyondAsciiIsUtf8) {
-    EXPECT_TRUE(IsUtf8Text("h/\xE4\xB8\xAD\xF0\x9F\x98\x80"));
+    for (const std::string_view utf8 :
+         {"h/\xE4\xB8\xAD\xF0\x9F\x98\x80", "caf\xC3\xA9", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(IsUtf8Text(utf8)) << testing::PrintToString(utf8);
     for (const std::string_view gbk :
-         {"http://h/a.zip", "\xCE\xC4", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xE4\xB8"})
-        EXPECT_FALSE(IsUtf8Text(gbk)) << gbk;
+         {"http://h/a.zip", "\xCE\xC4", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xE4\xB8",
+          "\xE4\xB8\x41", "\xF0\x9F\x98\x41", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80"})
+        EXPECT_FALSE(IsUtf8Text(gbk)) << testing::PrintToString(gbk);
 }
 
 TEST(Base64, EveryByteAtEveryOffsetComesBack) {
     std::string bytes, decoded;  // from 1: a zero byte would end the decoded text
     for (int byte = 1; byte < 256; ++byte) bytes += static_cast<char>(byte);
     for (std::size_t start = 0; start < 3; ++start) {
-        Base64DecodeText(Base64EncodeText(bytes.substr(start)), decoded);
+        std::string encoded = Base64EncodeText(bytes.substr(start));
+        Base64DecodeText(encoded, decoded);
         EXPECT_EQ(decoded, bytes.substr(start)) << "from byte " << start;
+        std::erase(encoded, '=');  // as a link that lost its "=" holds it
+        Base64DecodeText(encoded, decoded);
+        EXPECT_EQ(decoded, bytes.substr(start)) << "from byte " << start << ", no \"=\"";
     }
 }
 
