@@ -125,8 +125,13 @@ HWND AddButton(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t
 HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height, std::string_view text, std::uint32_t flags) {
     const DWORD extendedStyle = (flags & WithoutClientEdge) ? 0 : WS_EX_CLIENTEDGE;
-    return AddControl(EditBoxKind, number, x, y, width, height, text,
-                      EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
+    HWND box = AddControl(EditBoxKind, number, x, y, width, height, text,
+                          EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
+    // The platform's default limit (32,767 characters on Windows, 30,000 under Wine) would cut a
+    // pasted or typed list in the middle of a link without a word; 0 lifts it as far as the
+    // platform goes.
+    if (box != nullptr) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+    return box;
 }
 
 std::wstring GetControlText(std::int32_t number) {

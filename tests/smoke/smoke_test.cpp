@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "core/link_list.h"
 #include "platform/clipboard.h"
 #include "tests/harness/program.h"
 #include "ui/control_numbers.h"
@@ -112,6 +113,23 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     // The link made from the typed name reads back as that name.
     pasteAndPress(link, ThunderButton);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), korean), korean);
+
+    // A list longer than an edit box takes by default, pasted with the keyboard (Ctrl+V reaches
+    // the box as character 0x16), is kept whole and converted whole.
+    std::string list;
+    for (int i = 0; i < 2000; ++i) list += "http://h/" + std::to_string(i) + ".zip\r\n";
+    std::string links;
+    RunLinkListCommand(LinkCommand::Thunder, list, links);
+    const std::wstring wideList(list.begin(), list.end()), wideLinks(links.begin(), links.end());
+    ASSERT_GT(wideList.size(), 32767u);
+    HWND own = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
+    ASSERT_NE(WriteClipboardText(own, wideList), 0u);
+    DestroyWindow(own);
+    SendMessageW(program.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    PostMessageW(program.Control(InputBox), WM_CHAR, 0x16, 0);
+    PostMessageW(program.Control(ThunderButton), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitForText(program.Control(OutputBox), wideLinks) == wideLinks);
+    EXPECT_TRUE(Text(program.Control(InputBox)) == wideList);
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);
