@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/object_heap.h"
 #include "platform/owned.h"
+#include "platform/scheme_registry.h"
 #include "tests/harness/program.h"
 
 // SetClipboardData fails at its nth call from now when asked to, after the clipboard was emptied.
@@ -42,15 +44,22 @@ const bool startedByTheShell = [] {
     ExitProcess(0);
 }();
 
-TEST(Clipboard, AnUnendedBlockEndsAtItsSize) {
-    // Wine ends every CF_TEXT block on the clipboard with a NUL; another program's need not. Cut
-    // down from a larger one, the block is followed by bytes that are not NUL either.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64);
-    std::memset(GlobalLock(block), 'x', 64);
+// A block of `size` units of 'x' with no NUL, cut down from a larger one, so that it is followed
+// by more of them: Wine ends every text block it puts on the clipboard; another program need not.
+template <class Unit>
+HGLOBAL UnendedBlock(std::size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(Unit));
+    std::fill_n(static_cast<Unit*>(GlobalLock(block)), 64, Unit{'x'});
     GlobalUnlock(block);
-    block = GlobalReAlloc(block, 3, GMEM_MOVEABLE);
-    EXPECT_EQ(TextOfBlock<char>(block), "xxx");
-    GlobalFree(block);
+    return GlobalReAlloc(block, size * sizeof(Unit), GMEM_MOVEABLE);
+}
+
+TEST(Clipboard, AnUnendedBlockEndsAtItsSizeInUnitsOfEitherWidth) {
+    HGLOBAL bytes = UnendedBlock<char>(3), units = UnendedBlock<wchar_t>(3);
+    EXPECT_EQ(TextOfBlock<char>(bytes), "xxx");
+    EXPECT_EQ(TextOfBlock<wchar_t>(units), L"xxx");
+    GlobalFree(bytes);
+    GlobalFree(units);
 }
 
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
@@ -92,6 +101,41 @@ TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
         EXPECT_EQ(enabledWhileUp[i], whileUp[i]) << i;
         EXPECT_EQ(IsWindowEnabled(windows[i]) != FALSE, after[i]) << i;
     }
+}
+
+TEST(SchemeRegistry, TheUsersOpenerFirstThenTheMachinesAndAnUnreadableCommandIsAnothers) {
+    const wchar_t* scheme = L"Software\\Classes\\tarvik-test";
+    const std::wstring command = std::wstring(scheme) + L"\\shell\\open\\command";
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
+    // Each case writes over what the ones before it left; an unreadable command of the user's
+    // hides the machine's.
+    const struct {
+        HKEY root;
+        DWORD type;  // REG_SZ: the text below; REG_DWORD: a number
+        std::wstring text;
+        bool userOnly;
+        SchemeOpener expected;
+    } cases[] = {
+        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", false,
+         SchemeOpener::AnotherProgram},
+        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", true, SchemeOpener::Nobody},
+        {HKEY_CURRENT_USER, REG_SZ, LR"("c:\TARVIK\tarvik.EXE" "%1")", false,
+         SchemeOpener::ThisProgram},
+        {HKEY_CURRENT_USER, REG_DWORD, L"", true, SchemeOpener::AnotherProgram},
+        {HKEY_CURRENT_USER, REG_SZ, L"\"" + std::wstring(0x9000, L'a') + L"\" \"%1\"", true,
+         SchemeOpener::AnotherProgram},
+    };
+    for (const auto& c : cases) {
+        const DWORD number = 1;
+        const auto bytes = static_cast<DWORD>(c.type == REG_SZ ? (c.text.size() + 1) * 2 : 4);
+        RegSetKeyValueW(c.root, command.c_str(), nullptr, c.type,
+                        c.type == REG_SZ ? static_cast<const void*>(c.text.c_str()) : &number,
+                        bytes);
+        EXPECT_EQ(OpenerOfScheme(L"tarvik-test", LR"(C:\tarvik\tarvik.exe)", c.userOnly),
+                  c.expected)
+            << &c - cases;
+    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
 }
 
 // Parsed back by the platform's own parser, as the started program would see it.
