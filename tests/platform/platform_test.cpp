@@ -64,16 +64,16 @@ TEST(Clipboard, AnUnendedBlockEndsAtItsSizeInUnitsOfEitherWidth) {
 
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
     HWND owner = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-    ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), 0u);
+    ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), ClipboardWriteFailed);
     {
         harness::ClipboardHolder holder;
-        EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
+        EXPECT_EQ(WriteClipboardText(owner, L"new"), ClipboardWriteFailed);
         EXPECT_EQ(ReadClipboardText(), L"");
     }
     // Refused at the first format, or at the last one, after the others were taken.
     for (const int at : {1, 3}) {
         failSetClipboardDataAt = at;
-        EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
+        EXPECT_EQ(WriteClipboardText(owner, L"new"), ClipboardWriteFailed);
         EXPECT_EQ(ReadClipboardText(), L"earlier 한") << at;
     }
 }
@@ -174,10 +174,10 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
     for (const char* name : {"a.tarviktest", "a.tarviknone"}) std::ofstream(folder + name) << 1;
     const std::string document = folder + "a.tarviktest", record = folder + "record.txt";
     SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", record.c_str());
-    for (const auto& [target, opened] : {std::pair{document, 1},
-                                         {"\"" + document + "\"", 1},
-                                         {folder + "a.tarviknone", 0},
-                                         {"tarvik-none:x", 0}}) {
+    for (const auto& [target, opened] : {std::pair{document, Launched},
+                                         {"\"" + document + "\"", Launched},
+                                         {folder + "a.tarviknone", LaunchFailed},
+                                         {"tarvik-none:x", LaunchFailed}}) {
         DeleteFileA(record.c_str());
         harness::BoxAnswerer answerer;
         EXPECT_EQ(OpenInShell(target), opened) << target;

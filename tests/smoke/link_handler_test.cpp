@@ -105,9 +105,7 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     open.lpFile = L"thunder://QUFodHRwOi8vaC9hLnppcFpa";
     EXPECT_TRUE(ShellExecuteExW(&open));
     HWND window = nullptr;
-    harness::WaitUntil(
-        [&] { return (window = FindWindowW(nullptr, FromGbk("Tarvik专用链转换工具1.0").c_str())); },
-        60000);
+    harness::WaitUntil([&] { return (window = FindWindowW(nullptr, L"" TARVIK_TITLE)); }, 60000);
     EXPECT_TRUE(Shows(window, OutputBox, Address));
     PostMessageA(window, WM_CLOSE, 0, 0);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder");
