@@ -22,6 +22,8 @@ constexpr std::int32_t ControlTableStep = 50;
 constexpr DWORD LabelBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
 constexpr DWORD ButtonBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD EditBoxBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+// Common controls that a window of this layer may add beside the standard ones: tabs, hot keys,
+// date pickers, extended combo boxes and address fields. MainWindow has none of them yet.
 constexpr DWORD CommonControlClasses = ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES |
                                        ICC_USEREX_CLASSES | ICC_INTERNET_CLASSES;
 

@@ -39,8 +39,8 @@ bool ProgramStart() {
     if (!CreateObjectHeap() || !CreatePendingEventQueue()) return false;
     if (!InitializeWindowLayer(instance) || !CreateCurrentEvent()) return false;
     if (!InitializeControlLayer()) return false;
-    // The control layer has registered the classes it names; this older call also makes sure the
-    // program imports COMCTL32, which is what makes the manifest's visual styles take effect.
+    // The control layer registered the common controls it names; this older call registers the
+    // rest (list and tree views, progress bars, tool tips...), so that any of them can be added.
     InitCommonControls();
     // The shell, which opens the online page, expects a single-threaded apartment on this thread.
     CoInitialize(nullptr);
