@@ -111,7 +111,7 @@ TEST(SchemeRegistry, TheUsersOpenerFirstThenTheMachinesAndAnUnreadableCommandIsA
     // hides the machine's.
     const struct {
         HKEY root;
-        DWORD type;  // REG_SZ: the text below; REG_DWORD: a number
+        DWORD type;
         std::wstring text;
         bool userOnly;
         SchemeOpener expected;
@@ -121,16 +121,13 @@ TEST(SchemeRegistry, TheUsersOpenerFirstThenTheMachinesAndAnUnreadableCommandIsA
         {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", true, SchemeOpener::Nobody},
         {HKEY_CURRENT_USER, REG_SZ, LR"("c:\TARVIK\tarvik.EXE" "%1")", false,
          SchemeOpener::ThisProgram},
-        {HKEY_CURRENT_USER, REG_DWORD, L"", true, SchemeOpener::AnotherProgram},
+        {HKEY_CURRENT_USER, REG_BINARY, L"x", true, SchemeOpener::AnotherProgram},
         {HKEY_CURRENT_USER, REG_SZ, L"\"" + std::wstring(0x9000, L'a') + L"\" \"%1\"", true,
          SchemeOpener::AnotherProgram},
     };
     for (const auto& c : cases) {
-        const DWORD number = 1;
-        const auto bytes = static_cast<DWORD>(c.type == REG_SZ ? (c.text.size() + 1) * 2 : 4);
-        RegSetKeyValueW(c.root, command.c_str(), nullptr, c.type,
-                        c.type == REG_SZ ? static_cast<const void*>(c.text.c_str()) : &number,
-                        bytes);
+        RegSetKeyValueW(c.root, command.c_str(), nullptr, c.type, c.text.c_str(),
+                        static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
         EXPECT_EQ(OpenerOfScheme(L"tarvik-test", LR"(C:\tarvik\tarvik.exe)", c.userOnly),
                   c.expected)
             << &c - cases;

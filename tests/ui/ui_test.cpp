@@ -313,30 +313,23 @@ TEST_F(MainWindowTest, CopyOfNothingOrARefusedCopyLeavesTheEarlierTextAndOnlyARe
 
 TEST_F(MainWindowTest, OnlineOpensThePageWithTheProgramOfHttpAddressesWithoutAWord) {
     // This program stands in for the browser while the test runs.
-    const wchar_t* key = LR"(http\shell\open\command)";
-    std::wstring browser(MAX_PATH, L'\0');
-    auto bytes = static_cast<DWORD>(browser.size() * sizeof(wchar_t));
-    RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, browser.data(), &bytes);
-    browser.resize(std::wcslen(browser.c_str()));
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring recorder = L"\"" + std::wstring(self) + L"\" --opened %1";
-    const auto setBrowser = [key](const std::wstring& command) {
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command.c_str(),
-                        static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-    };
-    setBrowser(recorder);
+    const char* key = R"(http\shell\open\command)";
+    char browser[MAX_PATH] = "", self[MAX_PATH] = "";
+    LONG size = sizeof browser;
+    RegQueryValueA(HKEY_CLASSES_ROOT, key, browser, &size);
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string recorder = "\"" + std::string(self) + "\" --opened %1";
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, recorder.c_str(), 0);
     const std::string record = std::string(std::getenv("TEMP")) + "\\tarvik-opened.txt";
     DeleteFileA(record.c_str());
     SetEnvironmentVariableA("TARVIK_OPENED", record.c_str());
-
     harness::BoxAnswerer answerer;
     Press(OnlineButton);
     std::string opened;
     harness::WaitUntil([&] { return static_cast<bool>(std::ifstream(record) >> opened); });
     EXPECT_EQ(opened, OnlinePageAddress);
     EXPECT_EQ(answerer.count, 0);
-    setBrowser(browser);
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, browser, 0);
 }
 
 }  // namespace
