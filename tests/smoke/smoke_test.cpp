@@ -80,11 +80,14 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
 
     // What another program puts on the clipboard, pasted into the input box and converted. Its
     // window goes first: the tool's Copy would wait for a clipboard owner that answers nothing.
-    const auto pasteAndPress = [&](std::wstring_view text, int button) {
+    // Ctrl+V reaches the box as the character 0x16.
+    const auto pasteAndPress = [&](std::wstring_view text, int button, bool keyboard = false) {
         HWND own = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
         ASSERT_NE(WriteClipboardText(own, text), ClipboardWriteFailed);
         DestroyWindow(own);
-        PostMessageW(program.Control(PasteButton), BM_CLICK, 0, 0);
+        if (keyboard) SendMessageW(program.Control(InputBox), WM_SETTEXT, 0, LPARAM(L""));
+        PostMessageW(program.Control(keyboard ? InputBox : PasteButton),
+                     keyboard ? WM_CHAR : BM_CLICK, keyboard ? 0x16 : 0, 0);
         PostMessageW(program.Control(button), BM_CLICK, 0, 0);
     };
     // A typed name with no GBK form makes a link, and a Base64 text, of its UTF-8 bytes; spaces
@@ -126,20 +129,14 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     pasteAndPress(link, ThunderButton);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), korean), korean);
 
-    // A list longer than an edit box takes by default, pasted with the keyboard (Ctrl+V reaches
-    // the box as character 0x16), is kept whole and converted whole.
-    std::string list;
+    // A list longer than an edit box takes by default, pasted with the keyboard, is kept whole and
+    // converted whole.
+    std::string list, links;
     for (int i = 0; i < 2000; ++i) list += "http://h/" + std::to_string(i) + ".zip\r\n";
-    std::string links;
     RunLinkListCommand(LinkCommand::Thunder, list, links);
     const std::wstring wideList(list.begin(), list.end()), wideLinks(links.begin(), links.end());
     ASSERT_GT(wideList.size(), 32767u);
-    HWND own = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-    ASSERT_NE(WriteClipboardText(own, wideList), ClipboardWriteFailed);
-    DestroyWindow(own);
-    SendMessageW(program.Control(InputBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    PostMessageW(program.Control(InputBox), WM_CHAR, 0x16, 0);
-    PostMessageW(program.Control(ThunderButton), BM_CLICK, 0, 0);
+    pasteAndPress(wideList, ThunderButton, true);
     EXPECT_TRUE(WaitForText(program.Control(OutputBox), wideLinks) == wideLinks);
     EXPECT_TRUE(Text(program.Control(InputBox)) == wideList);
 
