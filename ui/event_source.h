@@ -10,11 +10,10 @@
 namespace tarvik {
 
 // Event codes. Codes below 13100 that are not listed are platform message numbers that produced
-// no event of their own. A move, a size change and a close request carry the numbers of the
-// messages they come from.
-// The loop acts on ControlEvent and CloseWindowEvent alone. The others are posted all the same, so
-// that a command that cares where the window is, or whether it is minimised, can watch for them
-// in the one queue instead of a window procedure of its own.
+// no event of their own; a move, a size change and a close request carry the numbers of the
+// messages they come from. The loop acts on ControlEvent and CloseWindowEvent alone: the others
+// are posted all the same, so that a command that cares where the window is, or whether it is
+// minimised, can watch for them in the one queue instead of a window procedure of its own.
 inline constexpr std::int32_t MoveWindowEvent = WM_MOVE;
 inline constexpr std::int32_t SizeWindowEvent = WM_SIZE;
 inline constexpr std::int32_t RepaintEvent = 15;
