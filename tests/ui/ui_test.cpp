@@ -149,7 +149,8 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
     EXPECT_NE(std::string(CharLowerA(controls)).find("\\winsxs\\"), std::string::npos) << controls;
 
     // Every control has the default GUI font's face and size, in the character set of its
-    // captions, and the boxes take several lines (the smoke run checks the captions and places).
+    // captions, and the boxes, sunken, take several lines (the smoke run checks the captions and
+    // places).
     LOGFONTW standard{}, font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof standard, &standard);
     for (const ControlLayout& c : MainWindowLayout) {
@@ -158,6 +159,10 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
                    &font);
         standard.lfCharSet = GB2312_CHARSET;
         EXPECT_EQ(std::memcmp(&font, &standard, sizeof font), 0) << font.lfFaceName << c.number;
+        RECT outer, inside;  // only the boxes have a sunken border within
+        GetWindowRect(control, &outer);
+        GetClientRect(control, &inside);
+        EXPECT_EQ(inside.bottom < outer.bottom - outer.top, c.kind == ControlLayout::EditBox);
         if (c.kind != ControlLayout::EditBox) continue;
         SetControlText(c.number, L"a\r\nb");
         EXPECT_EQ(SendMessageA(control, EM_GETLINECOUNT, 0, 0), 2) << c.number;
