@@ -14,7 +14,7 @@
 namespace {
 
 constexpr char ClassName[] = "SameWindow";
-constexpr char Title[] = "Tarvik专用链转换工具1.0";
+constexpr char Title[] = TARVIK_TITLE;
 constexpr DWORD WindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD ControlStyle = WS_CHILD | WS_VISIBLE | WS_GROUP;
 constexpr DWORD TextBoxStyle =
@@ -73,7 +73,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
     }
-    RECT outer{0, 0, MulDiv(430, dpi, 96), MulDiv(210, dpi, 96)};
+    RECT outer{0, 0, MulDiv(tarvik::MainWindowClientWidth, dpi, 96),
+               MulDiv(tarvik::MainWindowClientHeight, dpi, 96)};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     HWND window = CreateWindowExA(0, ClassName, Title, WindowStyle,

@@ -58,12 +58,12 @@ std::uintptr_t WriteClipboardText(HWND owner, std::wstring_view text) {
     const std::optional<std::string> gbk = BytesFromWide(text, GbkCodePage);
     OwnedGlobal unicode(TextBlock(text)), locale(Block(&ChineseLocale, sizeof ChineseLocale)),
         ansi(gbk ? TextBlock<char>(*gbk) : nullptr);
-    if (!unicode || !locale || (gbk && !ansi)) return 0;
+    if (!unicode || !locale || (gbk && !ansi)) return ClipboardWriteFailed;
     OpenClipboardHeld clipboard(OpenClipboard(owner) != FALSE);
-    if (!clipboard) return 0;
+    if (!clipboard) return ClipboardWriteFailed;
     const auto earlierWide = TextOfBlock<wchar_t>(GetClipboardData(CF_UNICODETEXT));
     const auto earlierBytes = TextOfBlock<char>(GetClipboardData(CF_TEXT));
-    if (!EmptyClipboard()) return 0;
+    if (!EmptyClipboard()) return ClipboardWriteFailed;
     const auto taken = reinterpret_cast<std::uintptr_t>(unicode.Get());
     if (Put(CF_UNICODETEXT, unicode.PassOn()) && Put(CF_LOCALE, locale.PassOn()) &&
         (!gbk || Put(CF_TEXT, ansi.PassOn()))) {
@@ -73,7 +73,7 @@ std::uintptr_t WriteClipboardText(HWND owner, std::wstring_view text) {
     // formats as it was, over whatever of the new text the clipboard took.
     if (earlierWide) Put(CF_UNICODETEXT, TextBlock<wchar_t>(*earlierWide));
     if (earlierBytes) Put(CF_TEXT, TextBlock<char>(*earlierBytes));
-    return 0;
+    return ClipboardWriteFailed;
 }
 
 std::wstring ReadClipboardText() {

@@ -12,9 +12,12 @@
 
 namespace tarvik {
 
-// Non-zero (the handle of the Unicode block the clipboard took) on success, 0 on failure; on
-// failure the clipboard keeps the text it held. The clipboard is opened for `owner`: emptied
-// without an owner, it takes no data on Windows.
+// What WriteClipboardText returns when the clipboard did not take the text.
+inline constexpr std::uintptr_t ClipboardWriteFailed = 0;
+
+// The handle of the Unicode block the clipboard took, or ClipboardWriteFailed, in which case the
+// clipboard keeps the text it held. The clipboard is opened for `owner`: emptied without an owner,
+// it takes no data on Windows.
 std::uintptr_t WriteClipboardText(HWND owner, std::wstring_view text);
 
 // The clipboard's text, or the empty text when it holds none or cannot be read.

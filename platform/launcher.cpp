@@ -94,13 +94,13 @@ std::intptr_t LaunchTarget(std::string_view target, std::string_view parameters,
                            LaunchedProcess* source) {
     // Waiting, hiding, keeping and piping are not built; doing half of what a caller asked for
     // would be worse than refusing.
-    if (options != 0 || source != nullptr) return 0;
+    if (options != 0 || source != nullptr) return LaunchFailed;
     if (target.empty() || HoldsNul(target) || HoldsNul(parameters) || HoldsNul(workingDirectory)) {
-        return 0;
+        return LaunchFailed;
     }
     std::string directory(workingDirectory);
-    if (StartProgram(target, parameters, directory)) return 1;
-    return OpenWithShell(target, parameters, std::move(directory)) ? 1 : 0;
+    if (StartProgram(target, parameters, directory)) return Launched;
+    return OpenWithShell(target, parameters, std::move(directory)) ? Launched : LaunchFailed;
 }
 
 std::intptr_t OpenInShell(std::string_view target) {

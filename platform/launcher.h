@@ -26,7 +26,10 @@ struct LaunchedProcess;
 // begins with one, then a space and the parameters when there are any.
 std::string LaunchCommandLine(std::string_view target, std::string_view parameters);
 
-// 0 on failure, 1 on success.
+// What LaunchTarget returns: the target was not opened, or it was. (With LaunchKeepProcess it
+// would return the LaunchedProcess instead.)
+inline constexpr std::intptr_t LaunchFailed = 0, Launched = 1;
+
 std::intptr_t LaunchTarget(std::string_view target, std::string_view parameters,
                            std::string_view workingDirectory, std::uint32_t options,
                            LaunchedProcess* source);

@@ -8,17 +8,17 @@ namespace {
 // 0x407: the control and its frame are repainted from scratch, background included.
 constexpr UINT RedrawWhole = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_FRAME;
 
-// The answer to a colour request: the control's colours on the device context, and the brush
-// that fills it. With only a text colour set, the background is a system colour of the kind.
-std::optional<LRESULT> PaintColours(const ControlRecord& control, HDC context,
-                                    int systemBackground) {
-    if (control.textColour == NoColour && control.backgroundColour == NoColour) return {};
-    if (control.textColour != NoColour) SetTextColor(context, control.textColour);
-    if (control.backgroundColour == NoColour) {
+// The answer to a color request: the control's colors on the device context, and the brush
+// that fills it. With only a text color set, the background is a system color of the kind.
+std::optional<LRESULT> PaintColors(const ControlRecord& control, HDC context,
+                                   int systemBackground) {
+    if (control.textColor == NoColor && control.backgroundColor == NoColor) return {};
+    if (control.textColor != NoColor) SetTextColor(context, control.textColor);
+    if (control.backgroundColor == NoColor) {
         SetBkColor(context, GetSysColor(systemBackground));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(systemBackground));
     }
-    SetBkColor(context, control.backgroundColour);
+    SetBkColor(context, control.backgroundColor);
     return reinterpret_cast<LRESULT>(control.backgroundBrush);
 }
 
@@ -27,13 +27,13 @@ std::optional<LRESULT> EditBoxParentMessage(ControlRecord& control, UINT message
     // A read-only box asks with WM_CTLCOLORSTATIC; a disabled one is always left to the platform.
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return {};
     if (!IsWindowEnabled(control.handle)) return {};
-    return PaintColours(control, reinterpret_cast<HDC>(first), COLOR_BTNHIGHLIGHT);
+    return PaintColors(control, reinterpret_cast<HDC>(first), COLOR_BTNHIGHLIGHT);
 }
 
 std::optional<LRESULT> LabelParentMessage(ControlRecord& control, UINT message, WPARAM first,
                                           LPARAM) {
     if (message != WM_CTLCOLORSTATIC) return {};
-    return PaintColours(control, reinterpret_cast<HDC>(first), COLOR_BTNFACE);
+    return PaintColors(control, reinterpret_cast<HDC>(first), COLOR_BTNFACE);
 }
 
 void ReleaseBackground(ControlRecord& control) {
@@ -41,13 +41,13 @@ void ReleaseBackground(ControlRecord& control) {
     control.backgroundBrush = nullptr;
 }
 
-void StoreColour(ControlRecord& control, std::int32_t selector, std::int32_t colour) {
-    if (selector == TextColour) {
-        control.textColour = colour;
-    } else if (selector == BackgroundColour) {
+void StoreColor(ControlRecord& control, std::int32_t selector, std::int32_t color) {
+    if (selector == TextColor) {
+        control.textColor = color;
+    } else if (selector == BackgroundColor) {
         ReleaseBackground(control);
-        control.backgroundColour = colour;
-        if (colour != NoColour) control.backgroundBrush = AcquireBrush(colour);
+        control.backgroundColor = color;
+        if (color != NoColor) control.backgroundBrush = AcquireBrush(color);
     }
     RedrawWindow(control.handle, nullptr, nullptr, RedrawWhole);
 }
@@ -58,21 +58,21 @@ const ControlKind ButtonKind{
     .platformClass = L"Button",
     .parentMessage = nullptr,
     .release = nullptr,
-    .setColour = nullptr,
+    .setColor = nullptr,
 };
 
 const ControlKind EditBoxKind{
     .platformClass = L"Edit",
     .parentMessage = EditBoxParentMessage,
     .release = ReleaseBackground,
-    .setColour = StoreColour,
+    .setColor = StoreColor,
 };
 
 const ControlKind LabelKind{
     .platformClass = L"Static",
     .parentMessage = LabelParentMessage,
     .release = ReleaseBackground,
-    .setColour = StoreColour,
+    .setColor = StoreColor,
 };
 
 }  // namespace tarvik

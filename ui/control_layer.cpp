@@ -22,11 +22,16 @@ constexpr std::int32_t ControlTableStep = 50;
 constexpr DWORD LabelBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
 constexpr DWORD ButtonBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD EditBoxBaseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+// Common controls that a window of this layer may add beside the standard ones: tabs, hot keys,
+// date pickers, extended combo boxes and address fields. MainWindow has none of them yet.
 constexpr DWORD CommonControlClasses = ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES |
                                        ICC_USEREX_CLASSES | ICC_INTERNET_CLASSES;
 
+// No control of MainWindow has a background color, so no brush is ever made. The list is there
+// for a label or box that is given one: one brush per color, shared and counted, rather than one
+// per control, and deleted with the last control that uses it.
 struct SharedBrush {
-    COLORREF colour;
+    COLORREF color;
     HBRUSH brush;
     std::int32_t users;
 };
@@ -78,7 +83,7 @@ HWND AddControl(const ControlKind& kind, std::int32_t number, std::int32_t x, st
         DestroyWindow(control);
         return nullptr;
     }
-    *record = ControlRecord{control, &kind, nullptr, NoColour, NoColour, nullptr};
+    *record = ControlRecord{control, &kind, nullptr, NoColor, NoColor, nullptr};
     layer.table.entries[number] = record;
     record->previousProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcedure)));
@@ -112,24 +117,29 @@ bool InitializeControlLayer() {
     return true;
 }
 
-HWND AddLabel(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddLabel(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
               std::int32_t height, std::string_view text) {
     return AddControl(LabelKind, number, x, y, width, height, text, LabelBaseStyle, 0);
 }
 
-HWND AddButton(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddButton(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
                std::int32_t height, std::string_view text) {
     return AddControl(ButtonKind, number, x, y, width, height, text, ButtonBaseStyle, 0);
 }
 
-HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddEditBox(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height, std::string_view text, std::uint32_t flags) {
     const DWORD extendedStyle = (flags & WithoutClientEdge) ? 0 : WS_EX_CLIENTEDGE;
-    return AddControl(EditBoxKind, number, x, y, width, height, text,
-                      EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
+    HWND box = AddControl(EditBoxKind, number, x, y, width, height, text,
+                          EditBoxBaseStyle | (flags & ~WithoutClientEdge), extendedStyle);
+    // The platform's default limit (32,767 characters on Windows, 30,000 under Wine) would cut a
+    // pasted or typed list in the middle of a link without a word; 0 lifts it as far as the
+    // platform goes.
+    if (box != nullptr) SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+    return box;
 }
 
-std::wstring GetControlText(std::int32_t number) {
+std::wstring GetControlText(ControlNumber number) {
     const ControlRecord* record = RecordOf(number);
     if (record == nullptr) return {};
 
@@ -142,28 +152,28 @@ std::wstring GetControlText(std::int32_t number) {
     return text;
 }
 
-void SetControlText(std::int32_t number, std::wstring_view text) {
+void SetControlText(ControlNumber number, std::wstring_view text) {
     if (ControlRecord* record = RecordOf(number)) {
         SetWindowTextW(record->handle, std::wstring(text).c_str());
     }
 }
 
-void FocusControl(std::int32_t number) {
-    if (number == -1) {
+void FocusControl(ControlNumber number) {
+    if (number == NoControl) {
         SetFocus(nullptr);
         return;
     }
     if (const ControlRecord* record = RecordOf(number)) SetFocus(record->handle);
 }
 
-void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t colour) {
+void SetControlColor(ControlNumber number, ColorSelector selector, std::int32_t color) {
     ControlRecord* record = RecordOf(number);
-    if (record != nullptr && record->kind->setColour != nullptr) {
-        record->kind->setColour(*record, selector, colour);
+    if (record != nullptr && record->kind->setColor != nullptr) {
+        record->kind->setColor(*record, selector, color);
     }
 }
 
-HWND ControlHandle(std::int32_t number) {
+HWND ControlHandle(ControlNumber number) {
     const ControlRecord* record = RecordOf(number);
     return record != nullptr ? record->handle : nullptr;
 }
@@ -185,14 +195,14 @@ void ReleaseControl(HWND control) {
     SetWindowLongPtrW(control, GWLP_ID, -1);
 }
 
-HBRUSH AcquireBrush(COLORREF colour) {
+HBRUSH AcquireBrush(COLORREF color) {
     EnterCriticalSection(&layer.brushLock);
     LockHeld held(&layer.brushLock);
-    auto shared = std::ranges::find(layer.brushes, colour, &SharedBrush::colour);
+    auto shared = std::ranges::find(layer.brushes, color, &SharedBrush::color);
     if (shared == layer.brushes.end()) {
-        HBRUSH brush = CreateSolidBrush(colour);
+        HBRUSH brush = CreateSolidBrush(color);
         if (brush == nullptr) return nullptr;
-        shared = layer.brushes.insert(shared, SharedBrush{colour, brush, 0});
+        shared = layer.brushes.insert(shared, SharedBrush{color, brush, 0});
     }
     ++shared->users;
     return shared->brush;

@@ -10,15 +10,17 @@
 #include <string>
 #include <string_view>
 
+#include "ui/control_numbers.h"
+
 namespace tarvik {
 
-// Selectors of SetControlColor and of the kinds' colour operations.
-enum ColourSelector : std::int32_t {
-    TextColour = 1,
-    BackgroundColour = 2,
+// Selectors of SetControlColor and of the kinds' color operations.
+enum ColorSelector : std::int32_t {
+    TextColor = 1,
+    BackgroundColor = 2,
 };
-// A colour value meaning "the platform's colour".
-inline constexpr std::int32_t NoColour = -1;
+// A color value meaning "the platform's color".
+inline constexpr std::int32_t NoColor = -1;
 
 // Bit of AddEditBox's flag word for a box without the sunken border (WS_EX_CLIENTEDGE). It is no
 // window style (WS_GROUP has the same value), so it never reaches the box's style.
@@ -31,24 +33,24 @@ bool InitializeControlLayer();
 // Each creates a child, with the GBK caption, of the window that takes new controls and returns
 // its handle, or nullptr (and keeps no record) when the control cannot be created. A number
 // already in use is freed first.
-HWND AddLabel(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddLabel(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
               std::int32_t height, std::string_view text);
-HWND AddButton(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddButton(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
                std::int32_t height, std::string_view text);
-HWND AddEditBox(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+HWND AddEditBox(ControlNumber number, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height, std::string_view text, std::uint32_t flags);
 
 // The whole text, line breaks as the control stores them (CR LF).
-std::wstring GetControlText(std::int32_t number);
-void SetControlText(std::int32_t number, std::wstring_view text);
+std::wstring GetControlText(ControlNumber number);
+void SetControlText(ControlNumber number, std::wstring_view text);
 
-// Gives the control the keyboard focus; -1 takes the focus from every control.
-void FocusControl(std::int32_t number);
+// Gives the control the keyboard focus; NoControl takes the focus from every control.
+void FocusControl(ControlNumber number);
 
-// Colours are 0x00BBGGRR values or NoColour. Labels and edit boxes only; a button ignores them.
-void SetControlColor(std::int32_t number, std::int32_t selector, std::int32_t colour);
+// Colors are 0x00BBGGRR values or NoColor. Labels and edit boxes only; a button ignores them.
+void SetControlColor(ControlNumber number, ColorSelector selector, std::int32_t color);
 
 // nullptr when the number names no control.
-HWND ControlHandle(std::int32_t number);
+HWND ControlHandle(ControlNumber number);
 
 }  // namespace tarvik

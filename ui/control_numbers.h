@@ -13,6 +13,7 @@ enum WindowNumber : std::int32_t {
 
 // In creation order, which is also the order of Tab (labels excepted).
 enum ControlNumber : std::int32_t {
+    NoControl = -1,
     InputLabel = 0,
     Base64EncodeButton = 1,
     Base64DecodeButton = 2,

@@ -15,9 +15,9 @@ struct ControlRecord {
     HWND handle;
     const ControlKind* kind;
     WNDPROC previousProcedure;  // the platform's procedure, which ControlProcedure hands on to
-    std::int32_t textColour;
-    std::int32_t backgroundColour;
-    HBRUSH backgroundBrush;  // shared with every control of the same background colour
+    std::int32_t textColor;
+    std::int32_t backgroundColor;
+    HBRUSH backgroundBrush;  // shared with every control of the same background color
 };
 
 // One immutable table per kind. A missing operation means the generic behaviour.
@@ -27,7 +27,7 @@ struct ControlKind {
     std::optional<LRESULT> (*parentMessage)(ControlRecord& control, UINT message, WPARAM first,
                                             LPARAM second);
     void (*release)(ControlRecord& control);
-    void (*setColour)(ControlRecord& control, std::int32_t selector, std::int32_t colour);
+    void (*setColor)(ControlRecord& control, std::int32_t selector, std::int32_t color);
 };
 
 extern const ControlKind ButtonKind;
@@ -41,8 +41,8 @@ ControlRecord* FindControlRecord(HWND control);
 // Runs at the control's WM_NCDESTROY: the kind's release, then the record goes.
 void ReleaseControl(HWND control);
 
-// The shared background brushes, one per colour, counted.
-HBRUSH AcquireBrush(COLORREF colour);
+// The shared background brushes, one per color, counted.
+HBRUSH AcquireBrush(COLORREF color);
 void ReleaseBrush(HBRUSH brush);
 
 }  // namespace tarvik

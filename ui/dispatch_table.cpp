@@ -59,7 +59,7 @@ static_assert(OneEntryPerControl(DispatchTable), "the table is looked up by cont
 
 }  // namespace
 
-void RunControlCommand(std::int32_t control) {
+void RunControlCommand(ControlNumber control) {
     if (control < 0 || control >= ControlCount) return;
     if (Command command = DispatchTable[control].command) command();
 }

@@ -11,7 +11,7 @@ bool HandleEvent(std::int32_t code) {
     if (code == ControlEvent) {
         // The event type tells a press from a focus change, but every event of a button is a
         // press and the edit boxes have no command, so it is not consulted.
-        RunControlCommand(CurrentEventControl());
+        RunControlCommand(static_cast<ControlNumber>(CurrentEventControl()));
         return true;
     }
     if (code == CloseWindowEvent && CurrentEventWindow() == MainWindow) {

@@ -3,16 +3,21 @@
 // nothing is queued. Everything here belongs to the user-interface thread.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 namespace tarvik {
 
 // Event codes. Codes below 13100 that are not listed are platform message numbers that produced
-// no event of their own.
-inline constexpr std::int32_t MoveWindowEvent = 3;
-inline constexpr std::int32_t SizeWindowEvent = 5;
+// no event of their own; a move, a size change and a close request carry the numbers of the
+// messages they come from. The loop acts on ControlEvent and CloseWindowEvent alone: the others
+// are posted all the same, so that a command that cares where the window is, or whether it is
+// minimised, can watch for them in the one queue instead of a window procedure of its own.
+inline constexpr std::int32_t MoveWindowEvent = WM_MOVE;
+inline constexpr std::int32_t SizeWindowEvent = WM_SIZE;
 inline constexpr std::int32_t RepaintEvent = 15;
-inline constexpr std::int32_t CloseWindowEvent = 16;
+inline constexpr std::int32_t CloseWindowEvent = WM_CLOSE;
 inline constexpr std::int32_t ControlEvent = 13100;
 inline constexpr std::int32_t ActivateWindowEvent = 13104;
 inline constexpr std::int32_t MinimizeWindowEvent = 13107;

@@ -7,7 +7,8 @@
 namespace tarvik {
 namespace {
 
-constexpr std::string_view MainWindowTitle = "Tarvik专用链转换工具1.0";
+// From the build, which gives the window and the online page the same title.
+constexpr std::string_view MainWindowTitle = TARVIK_TITLE;
 // Centred; it can be minimised, never resized.
 constexpr std::uint32_t MainWindowFlags = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | CentreOnScreen;
 // The platform resolves the two alignment bits to right alignment, and a right-aligned multi-line
@@ -50,7 +51,9 @@ bool BuildMainWindow() {
     // Shown once its controls are in: controls added to a visible window are each drawn, and
     // the window repainted, on their way in, which under Wine made start-up take twice as long.
     const Scale s;
-    HWND window = OpenNumberedWindow(MainWindow, s(502), s(331), s(430), s(210), MainWindowTitle,
+    // 502, 331 is where the window would open without CentreOnScreen, which replaces it.
+    HWND window = OpenNumberedWindow(MainWindow, s(502), s(331), s(MainWindowClientWidth),
+                                     s(MainWindowClientHeight), MainWindowTitle,
                                      MainWindowFlags | CreateInvisible);
     if (window == nullptr) return false;
     bool whole = true;

@@ -17,6 +17,9 @@ struct ControlLayout {
     std::string_view text;
 };
 
+// The client area at 96 DPI: the layout below with a margin of 10 at the left, right and bottom.
+inline constexpr std::int32_t MainWindowClientWidth = 430, MainWindowClientHeight = 210;
+
 // Places in the client area at 96 DPI; BuildMainWindow scales them with the DPI setting.
 // Read top to bottom: the input label with the Base64 buttons to its right, the input box, the
 // output label with Copy, Paste and the online button, the output box, and the bottom row.

@@ -18,7 +18,7 @@ void CopyCommand() {
     const std::wstring result = GetControlText(OutputBox);
     if (result.empty()) return;
     // Confirming a copy that the clipboard refused would let the user paste something else.
-    if (WriteClipboardText(WindowHandle(MainWindow), result) != 0) {
+    if (WriteClipboardText(WindowHandle(MainWindow), result) != ClipboardWriteFailed) {
         ShowMessage("恭喜", "转换结果已经成功复制到剪切板中！");
     } else {
         ShowMessage("复制失败", "转换结果未能复制到剪切板，请稍后重试！");

@@ -85,7 +85,7 @@ LRESULT OnActivate(HWND window, std::int32_t windowNumber, WPARAM state) {
     return 1;
 }
 
-BOOL CALLBACK ForwardColourChange(HWND control, LPARAM) {
+BOOL CALLBACK ForwardColorChange(HWND control, LPARAM) {
     SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }
@@ -109,7 +109,7 @@ std::optional<LRESULT> HandleWindowMessage(HWND window, std::int32_t windowNumbe
             PostEvent(RepaintEvent, 0, windowNumber, 0);
             return {};
         case WM_SYSCOLORCHANGE:
-            EnumChildWindows(window, ForwardColourChange, 0);
+            EnumChildWindows(window, ForwardColorChange, 0);
             return {};
         case WM_NOTIFY:
             if (second == 0) return {};
@@ -123,8 +123,10 @@ std::optional<LRESULT> HandleWindowMessage(HWND window, std::int32_t windowNumbe
         case WM_CTLCOLORSTATIC:
             return OfferToControl(reinterpret_cast<HWND>(second), message, first, second);
         case WM_NCDESTROY:
+            // The default processing of the window's last message frees what the platform keeps
+            // for it (its text and scroll bars); skipping it would leak them with every window.
             RemovePropW(window, SavedFocusProperty);
-            return 1;
+            return {};
         default:
             return {};
     }

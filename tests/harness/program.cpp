@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include <algorithm>
+
 namespace harness {
 
 namespace {
@@ -93,12 +95,14 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::wstring Text(HWND window) {
-    // GetWindowTextW cannot read a control of another process; the message can.
-    wchar_t text[4096] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+    // GetWindowTextW cannot read a control of another process; the messages can.
+    DWORD_PTR length = 0, copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &length);
+    std::wstring text(length + 1, L'\0');
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, SettleMs, &copied);
-    return std::wstring(text, copied);
+    text.resize(std::min<std::size_t>(copied, length));
+    return text;
 }
 
 std::wstring FromGbk(std::string_view text) {

@@ -40,7 +40,7 @@ class Program {
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 
-// A window's text as the user sees it (UTF-16, up to 4 KiB; an ANSI read could undo a wrong
+// A window's whole text as the user sees it (UTF-16; an ANSI read could undo a wrong
 // conversion), sent for with a time limit: a hung program fails the test.
 std::wstring Text(HWND window);
 

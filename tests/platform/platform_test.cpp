@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/object_heap.h"
 #include "platform/owned.h"
+#include "platform/scheme_registry.h"
 #include "tests/harness/program.h"
 
 // SetClipboardData fails at its nth call from now when asked to, after the clipboard was emptied.
@@ -42,29 +44,36 @@ const bool startedByTheShell = [] {
     ExitProcess(0);
 }();
 
-TEST(Clipboard, AnUnendedBlockEndsAtItsSize) {
-    // Wine ends every CF_TEXT block on the clipboard with a NUL; another program's need not. Cut
-    // down from a larger one, the block is followed by bytes that are not NUL either.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64);
-    std::memset(GlobalLock(block), 'x', 64);
+// A block of `size` units of 'x' with no NUL, cut down from a larger one, so that it is followed
+// by more of them: Wine ends every text block it puts on the clipboard; another program need not.
+template <class Unit>
+HGLOBAL UnendedBlock(std::size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(Unit));
+    std::fill_n(static_cast<Unit*>(GlobalLock(block)), 64, Unit{'x'});
     GlobalUnlock(block);
-    block = GlobalReAlloc(block, 3, GMEM_MOVEABLE);
-    EXPECT_EQ(TextOfBlock<char>(block), "xxx");
-    GlobalFree(block);
+    return GlobalReAlloc(block, size * sizeof(Unit), GMEM_MOVEABLE);
+}
+
+TEST(Clipboard, AnUnendedBlockEndsAtItsSizeInUnitsOfEitherWidth) {
+    HGLOBAL bytes = UnendedBlock<char>(3), units = UnendedBlock<wchar_t>(3);
+    EXPECT_EQ(TextOfBlock<char>(bytes), "xxx");
+    EXPECT_EQ(TextOfBlock<wchar_t>(units), L"xxx");
+    GlobalFree(bytes);
+    GlobalFree(units);
 }
 
 TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
     HWND owner = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-    ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), 0u);
+    ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), ClipboardWriteFailed);
     {
         harness::ClipboardHolder holder;
-        EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
+        EXPECT_EQ(WriteClipboardText(owner, L"new"), ClipboardWriteFailed);
         EXPECT_EQ(ReadClipboardText(), L"");
     }
     // Refused at the first format, or at the last one, after the others were taken.
     for (const int at : {1, 3}) {
         failSetClipboardDataAt = at;
-        EXPECT_EQ(WriteClipboardText(owner, L"new"), 0u);
+        EXPECT_EQ(WriteClipboardText(owner, L"new"), ClipboardWriteFailed);
         EXPECT_EQ(ReadClipboardText(), L"earlier 한") << at;
     }
 }
@@ -92,6 +101,38 @@ TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
         EXPECT_EQ(enabledWhileUp[i], whileUp[i]) << i;
         EXPECT_EQ(IsWindowEnabled(windows[i]) != FALSE, after[i]) << i;
     }
+}
+
+TEST(SchemeRegistry, TheUsersOpenerFirstThenTheMachinesAndAnUnreadableCommandIsAnothers) {
+    const wchar_t* scheme = L"Software\\Classes\\tarvik-test";
+    const std::wstring command = std::wstring(scheme) + L"\\shell\\open\\command";
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
+    // Each case writes over what the ones before it left; an unreadable command of the user's
+    // hides the machine's.
+    const struct {
+        HKEY root;
+        DWORD type;
+        std::wstring text;
+        bool userOnly;
+        SchemeOpener expected;
+    } cases[] = {
+        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", false,
+         SchemeOpener::AnotherProgram},
+        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", true, SchemeOpener::Nobody},
+        {HKEY_CURRENT_USER, REG_SZ, LR"("c:\TARVIK\tarvik.EXE" "%1")", false,
+         SchemeOpener::ThisProgram},
+        {HKEY_CURRENT_USER, REG_BINARY, L"x", true, SchemeOpener::AnotherProgram},
+        {HKEY_CURRENT_USER, REG_SZ, L"\"" + std::wstring(0x9000, L'a') + L"\" \"%1\"", true,
+         SchemeOpener::AnotherProgram},
+    };
+    for (const auto& c : cases) {
+        RegSetKeyValueW(c.root, command.c_str(), nullptr, c.type, c.text.c_str(),
+                        static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
+        EXPECT_EQ(OpenerOfScheme(L"tarvik-test", LR"(C:\tarvik\tarvik.exe)", c.userOnly),
+                  c.expected)
+            << &c - cases;
+    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
 }
 
 // Parsed back by the platform's own parser, as the started program would see it.
@@ -130,10 +171,10 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
     for (const char* name : {"a.tarviktest", "a.tarviknone"}) std::ofstream(folder + name) << 1;
     const std::string document = folder + "a.tarviktest", record = folder + "record.txt";
     SetEnvironmentVariableA("TARVIK_LAUNCH_RECORD", record.c_str());
-    for (const auto& [target, opened] : {std::pair{document, 1},
-                                         {"\"" + document + "\"", 1},
-                                         {folder + "a.tarviknone", 0},
-                                         {"tarvik-none:x", 0}}) {
+    for (const auto& [target, opened] : {std::pair{document, Launched},
+                                         {"\"" + document + "\"", Launched},
+                                         {folder + "a.tarviknone", LaunchFailed},
+                                         {"tarvik-none:x", LaunchFailed}}) {
         DeleteFileA(record.c_str());
         harness::BoxAnswerer answerer;
         EXPECT_EQ(OpenInShell(target), opened) << target;

@@ -76,20 +76,24 @@ std::wstring RunAnswered(const std::string& option) {
 }
 
 TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAsBefore) {
+    // Another program opens flashget links for the user, and qqdl links for every user.
     const std::string foreign = "\"C:\\other.exe\" \"%1\"", command = Tool() + " \"%1\"";
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Classes\\flashget\\shell\\open\\command", nullptr,
-                    REG_SZ, foreign.c_str(), static_cast<DWORD>(foreign.size() + 1));
+    for (const auto& [root, key] :
+         {std::pair{HKEY_CURRENT_USER, "flashget"}, {HKEY_LOCAL_MACHINE, "qqdl"}})
+        RegSetKeyValueA(
+            root, ("Software\\Classes\\" + std::string(key) + "\\shell\\open\\command").c_str(),
+            nullptr, REG_SZ, foreign.c_str(), static_cast<DWORD>(foreign.size() + 1));
     // A key that takes no lasting key under it: the write of fs2you's command fails.
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes\\fs2you", 0, nullptr, REG_OPTION_VOLATILE,
                     KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegCloseKey(key);
     const std::string before = Classes();
-    EXPECT_TRUE(RunAnswered(" --register")
-                    .ends_with(FromGbk(
-                        "由其他程序打开，未作更改：flashget:\n这些链接未能登记：fs2you:\n1")));
-    EXPECT_EQ(Classes(),
-              "URL:thunder;" + command + ";;" + foreign + ";URL:qqdl;" + command + ";;;");
+    EXPECT_TRUE(
+        RunAnswered(" --register")
+            .ends_with(FromGbk(
+                "由其他程序打开，未作更改：flashget: qqdl:\n这些链接未能登记：fs2you:\n1")));
+    EXPECT_EQ(Classes(), "URL:thunder;" + command + ";;" + foreign + ";;;;;");
 
     // Wine's shell finds handlers in the machine's classes only.
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder", 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -101,17 +105,19 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     open.lpFile = L"thunder://QUFodHRwOi8vaC9hLnppcFpa";
     EXPECT_TRUE(ShellExecuteExW(&open));
     HWND window = nullptr;
-    harness::WaitUntil(
-        [&] { return (window = FindWindowW(nullptr, FromGbk("Tarvik专用链转换工具1.0").c_str())); },
-        60000);
+    harness::WaitUntil([&] { return (window = FindWindowW(nullptr, L"" TARVIK_TITLE)); }, 60000);
     EXPECT_TRUE(Shows(window, OutputBox, Address));
     PostMessageA(window, WM_CLOSE, 0, 0);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder");
 
-    EXPECT_TRUE(RunAnswered(" --unregister").ends_with(L"\n0"));
+    // What was found: the one it took, the two nobody registered for the user, the other's.
+    EXPECT_EQ(RunAnswered(" --unregister"),
+              FromGbk("本工具不再打开这些链接：thunder:\n本工具原本就不打开这些链接：qqdl: "
+                      "fs2you:\n这些链接由其他程序打开，未作更改：flashget:\n0"));
     EXPECT_EQ(Classes(), before);
     for (const char* key : {"Software\\Classes\\flashget", "Software\\Classes\\fs2you"})
         RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\qqdl");
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
 #include <span>
 #include <string>
 
+#include "core/link_list.h"
 #include "platform/clipboard.h"
 #include "tests/harness/program.h"
 #include "ui/control_numbers.h"
@@ -41,16 +44,15 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     FreeLibrary(image);
 
     // At any DPI setting the window grows with the font, which the system scales: each place and
-    // size by DPI/96, every caption whole, no two controls overlapping.
+    // size by DPI/96, every caption whole, no two controls overlapping, and the client area frames
+    // them with the same margin at the left, the right and the bottom.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     const auto scaled = [dpi](LONG length) { return MulDiv(length, dpi, 96); };
-    RECT client, overlap, places[ControlCount];
+    RECT client, overlap, places[ControlCount], bounds{LONG_MAX, LONG_MAX, 0, 0};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, scaled(430)) << dpi << " DPI";
-    EXPECT_EQ(client.bottom, scaled(210));
     // Every text reads as on a Chinese system, whatever this system's code page.
-    EXPECT_EQ(Text(window), L"Tarvik专用链转换工具1.0");
+    EXPECT_EQ(Text(window), L"" TARVIK_TITLE);
     SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlLayout& c : MainWindowLayout) {
         RECT& r = places[c.number];
@@ -69,16 +71,23 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
         EXPECT_LE(text.cy + 2 * frame, r.bottom - r.top) << c.number << " cut";
         for (const RECT& other : std::span(places, &r))
             EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << c.number << " overlaps";
+        UnionRect(&bounds, &bounds, &r);
     }
+    // Rounded separately, a scaled place and size may land a pixel off.
+    EXPECT_LE(std::abs(client.right - bounds.right - bounds.left), 1) << dpi << " DPI";
+    EXPECT_LE(std::abs(client.bottom - bounds.bottom - bounds.left), 1) << dpi << " DPI";
     ReleaseDC(nullptr, screen);
 
     // What another program puts on the clipboard, pasted into the input box and converted. Its
     // window goes first: the tool's Copy would wait for a clipboard owner that answers nothing.
-    const auto pasteAndPress = [&](std::wstring_view text, int button) {
+    // Ctrl+V reaches the box as the character 0x16.
+    const auto pasteAndPress = [&](std::wstring_view text, int button, bool keyboard = false) {
         HWND own = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-        ASSERT_NE(WriteClipboardText(own, text), 0u);
+        ASSERT_NE(WriteClipboardText(own, text), ClipboardWriteFailed);
         DestroyWindow(own);
-        PostMessageW(program.Control(PasteButton), BM_CLICK, 0, 0);
+        if (keyboard) SendMessageW(program.Control(InputBox), WM_SETTEXT, 0, LPARAM(L""));
+        PostMessageW(program.Control(keyboard ? InputBox : PasteButton),
+                     keyboard ? WM_CHAR : BM_CLICK, keyboard ? 0x16 : 0, 0);
         PostMessageW(program.Control(button), BM_CLICK, 0, 0);
     };
     // A typed name with no GBK form makes a link, and a Base64 text, of its UTF-8 bytes; spaces
@@ -93,8 +102,8 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
               L"aHR0cDovL2gv7ZWcLnppcA==");
 
     // A pasted link, without the spaces at its ends, that hides a UTF-8 name shows it; Copy gives
-    // every reader that text: Unicode, and the GBK bytes in the Chinese locale, with the window
-    // as the clipboard's owner.
+    // every reader that text: Unicode, and ANSI bytes that read as the text in the code page of the
+    // clipboard's locale, with the window as the clipboard's owner.
     const std::wstring utf8Link = L"thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=";
     pasteAndPress(L"  " + utf8Link + L"  ", ThunderButton);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), L"http://h/中文.zip"), L"http://h/中文.zip");
@@ -103,15 +112,33 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
     ASSERT_TRUE(harness::WaitUntil([&] { return Text(program.Dialog()) == L"恭喜"; }));
     EXPECT_EQ(ReadClipboardText(), L"http://h/中文.zip");
     ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_EQ(TextOfBlock<char>(GetClipboardData(CF_TEXT)), "http://h/中文.zip");
+    const std::string ansi = TextOfBlock<char>(GetClipboardData(CF_TEXT)).value_or("");
     const auto* locale = static_cast<const LCID*>(GlobalLock(GetClipboardData(CF_LOCALE)));
-    EXPECT_EQ(locale ? *locale : 0, 0x0804u);
+    ASSERT_NE(locale, nullptr);
+    DWORD codePage = 0;
+    GetLocaleInfoW(*locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t));
+    std::wstring read(ansi.size(), L'\0');
+    read.resize(MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                    read.data(), static_cast<int>(read.size())));
+    EXPECT_EQ(read, L"http://h/中文.zip");
     EXPECT_EQ(GetClipboardOwner(), window);
     CloseClipboard();
     PostMessageW(program.Dialog(), WM_COMMAND, IDOK, 0);
     // The link made from the typed name reads back as that name.
     pasteAndPress(link, ThunderButton);
     EXPECT_EQ(WaitForText(program.Control(OutputBox), korean), korean);
+
+    // A list longer than an edit box takes by default, pasted with the keyboard, is kept whole and
+    // converted whole.
+    std::string list, links;
+    for (int i = 0; i < 2000; ++i) list += "http://h/" + std::to_string(i) + ".zip\r\n";
+    RunLinkListCommand(LinkCommand::Thunder, list, links);
+    const std::wstring wideList(list.begin(), list.end()), wideLinks(links.begin(), links.end());
+    ASSERT_GT(wideList.size(), 32767u);
+    pasteAndPress(wideList, ThunderButton, true);
+    EXPECT_TRUE(WaitForText(program.Control(OutputBox), wideLinks) == wideLinks);
+    EXPECT_TRUE(Text(program.Control(InputBox)) == wideList);
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(harness::SettleMs), 0u);

@@ -2,9 +2,15 @@
 // in-process under Wine. Built from UTF-8 with -fexec-charset=GBK.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <fstream>
+#include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <optional>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +22,7 @@
 #include "ui/event_loop.h"
 #include "ui/event_source.h"
 #include "ui/main_window.h"
+#include "ui/tool_commands.h"
 #include "ui/program/startup.h"
 #include "ui/window_layer.h"
 #include "ui/window_properties.h"
@@ -35,6 +42,16 @@ static const bool runAsTheProgram = [] {
     if (option == nullptr) return false;
     failing = option + std::wcslen(L"--failing-start ");
     tarvik::RunProgram();
+}();
+
+// Opened by the shell as the program of http addresses, this program writes down what it was
+// asked to open, and ends.
+static const bool openedAsTheBrowser = [] {
+    const wchar_t* option = std::wcsstr(GetCommandLineW(), L"--opened ");
+    if (option == nullptr) return false;
+    const std::wstring address(option + std::wcslen(L"--opened "));
+    std::ofstream(std::getenv("TARVIK_OPENED")) << std::string(address.begin(), address.end());
+    ExitProcess(0);
 }();
 
 namespace tarvik {
@@ -77,37 +94,89 @@ class MainWindowTest : public ::testing::Test {
     HWND window = nullptr;
 };
 
-TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
+// The parts of the window that the mouse finds, as WM_NCHITTEST names them, every second pixel
+// (each part, a border included, is wider).
+std::set<LRESULT> PartsUnderTheMouse(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS,
-              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
+    std::set<LRESULT> parts;
+    for (LONG y = outer.top; y < outer.bottom; y += 2)
+        for (LONG x = outer.left; x < outer.right; x += 2)
+            parts.insert(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
+    return parts;
+}
+
+// How many pixels of the control, as painted, are mostly blue.
+int BluePixels(HWND control) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT r;
+    GetClientRect(control, &r);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    RGBQUAD* pixels = nullptr;
+    HBITMAP copy = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS,
+                                    reinterpret_cast<void**>(&pixels), nullptr, 0);
+    HDC context = GetDC(control), memory = CreateCompatibleDC(context);
+    SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, r.right, r.bottom, context, 0, 0, SRCCOPY);
+    const auto blue = std::ranges::count_if(std::span(pixels, r.right * r.bottom), [](RGBQUAD p) {
+        return p.rgbBlue > p.rgbRed + 96 && p.rgbBlue > p.rgbGreen + 96;
+    });
+    DeleteDC(memory);
+    ReleaseDC(control, context);
+    DeleteObject(copy);
+    return static_cast<int>(blue);
+}
+
+TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
+    // Centred on the screen, with a title bar, a close and a minimise button, and no border that
+    // resizes it; a double click on the title bar does not maximise it.
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);
+    EXPECT_LE(std::abs(outer.top + outer.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
+    const std::set<LRESULT> parts = PartsUnderTheMouse(window);
+    for (const LRESULT part : {HTCAPTION, HTSYSMENU, HTMINBUTTON, HTCLOSE, HTCLIENT})
+        EXPECT_TRUE(parts.contains(part)) << part;
+    for (LRESULT part = HTLEFT; part <= HTBOTTOMRIGHT; ++part)
+        EXPECT_FALSE(parts.contains(part)) << part;
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(outer.left + 60, outer.top + 8));
+    EXPECT_FALSE(IsZoomed(window));
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0);
     // The manifest brings the common controls of version 6, which live under winsxs.
     char controls[MAX_PATH] = {};
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH);
     EXPECT_NE(std::string(CharLowerA(controls)).find("\\winsxs\\"), std::string::npos) << controls;
 
-    // Font and boxes of several lines (the smoke run checks the captions and places).
+    // Every control has the default GUI font's face and size, in the character set of its
+    // captions, and the boxes, sunken, take several lines (the smoke run checks the captions and
+    // places).
+    LOGFONTW standard{}, font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof standard, &standard);
     for (const ControlLayout& c : MainWindowLayout) {
         HWND control = ControlHandle(c.number);
-        EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
-                  reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        standard.lfCharSet = GB2312_CHARSET;
+        EXPECT_EQ(std::memcmp(&font, &standard, sizeof font), 0) << font.lfFaceName << c.number;
+        RECT outer, inside;  // only the boxes have a sunken border within
+        GetWindowRect(control, &outer);
+        GetClientRect(control, &inside);
+        EXPECT_EQ(inside.bottom < outer.bottom - outer.top, c.kind == ControlLayout::EditBox);
         if (c.kind != ControlLayout::EditBox) continue;
         SetControlText(c.number, L"a\r\nb");
         EXPECT_EQ(SendMessageA(control, EM_GETLINECOUNT, 0, 0), 2) << c.number;
     }
 
-    // The input box has the focus, and the output box is blue on white.
+    // The input box has the focus. The same text is drawn blue on white in the output box, and
+    // in the platform's color in the input box.
     EXPECT_EQ(GetFocus(), ControlHandle(InputBox));
-    HDC context = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(context),
-                           reinterpret_cast<LPARAM>(ControlHandle(OutputBox))),
-              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNHIGHLIGHT)));
-    EXPECT_EQ(GetTextColor(context), 0xFF0000u);
-    DeleteDC(context);
+    for (const ControlNumber box : {InputBox, OutputBox}) SetControlText(box, L"迅雷 WWW 快车");
+    EXPECT_EQ(BluePixels(ControlHandle(InputBox)), 0);
+    EXPECT_GT(BluePixels(ControlHandle(OutputBox)), 20);
+    HDC output = GetDC(ControlHandle(OutputBox));
+    EXPECT_EQ(GetPixel(output, 1, 1), RGB(255, 255, 255));
+    ReleaseDC(ControlHandle(OutputBox), output);
 }
 
 TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
@@ -167,7 +236,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheNumbersAndTheFocusSurvivesDeactiv
     for (const ControlLayout& c : MainWindowLayout)
         if (c.kind != ControlLayout::Label) order.push_back(c.number);
     for (const bool shift : {false, true}) {
-        FocusControl(-1);
+        FocusControl(NoControl);
         for (std::size_t step = 0; step < 2 * order.size(); ++step) {
             const std::size_t at = step % order.size();
             ASSERT_EQ(FocusAfterTab(window, shift), shift ? order.rbegin()[at] : order[at]);
@@ -184,7 +253,7 @@ TEST_F(MainWindowTest, TabAndShiftTabGoRoundTheNumbersAndTheFocusSurvivesDeactiv
 
 TEST_F(MainWindowTest, EachConversionButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoop) {
     const struct {
-        std::int32_t button;
+        ControlNumber button;
         std::string input, output;
     } cases[] = {
         {ThunderButton, "  http://h/a.zip  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"},
@@ -215,7 +284,7 @@ TEST_F(MainWindowTest, EachConversionButtonRunsItsCommandAndOnlyMainWindowsClose
 }
 
 // Awaits the press itself: a message box's own loop would swallow TakeEvents' marker.
-void Press(std::int32_t button) {
+void Press(ControlNumber button) {
     PostMessageA(ControlHandle(button), BM_CLICK, 0, 0);
     for (bool pressed = false; !pressed;) {
         const std::int32_t code = WaitForEvent();
@@ -238,6 +307,27 @@ TEST_F(MainWindowTest, CopyOfNothingOrARefusedCopyLeavesTheEarlierTextAndOnlyARe
                   output.empty() ? L"0" : L"1复制失败转换结果未能复制到剪切板，请稍后重试！");
         EXPECT_EQ(ReadClipboardText(), L"before") << output;
     }
+}
+
+TEST_F(MainWindowTest, OnlineOpensThePageWithTheProgramOfHttpAddressesWithoutAWord) {
+    // This program stands in for the browser while the test runs.
+    const char* key = R"(http\shell\open\command)";
+    char browser[MAX_PATH] = "", self[MAX_PATH] = "";
+    LONG size = sizeof browser;
+    RegQueryValueA(HKEY_CLASSES_ROOT, key, browser, &size);
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string recorder = "\"" + std::string(self) + "\" --opened %1";
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, recorder.c_str(), 0);
+    const std::string record = std::string(std::getenv("TEMP")) + "\\tarvik-opened.txt";
+    DeleteFileA(record.c_str());
+    SetEnvironmentVariableA("TARVIK_OPENED", record.c_str());
+    harness::BoxAnswerer answerer;
+    Press(OnlineButton);
+    std::string opened;
+    harness::WaitUntil([&] { return static_cast<bool>(std::ifstream(record) >> opened); });
+    EXPECT_EQ(opened, OnlinePageAddress);
+    EXPECT_EQ(answerer.count, 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, browser, 0);
 }
 
 }  // namespace

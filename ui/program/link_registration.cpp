@@ -12,7 +12,7 @@ namespace tarvik {
 
 unsigned ChangeLinkRegistration(bool registering) {
     const std::wstring program = ThisProgramPath();
-    std::string changed, left, failed;
+    std::string changed, absent, left, failed;
     const auto add = [](std::string& schemes, std::string_view scheme) {
         schemes.append(schemes.empty() ? "" : " ").append(scheme);
     };
@@ -25,9 +25,12 @@ unsigned ChangeLinkRegistration(bool registering) {
             add(left, scheme);
             continue;
         }
-        const bool done = !program.empty() &&
-                          (registering ? RegisterSchemeOpener(name, program)
-                                       : opener == SchemeOpener::Nobody || RemoveUserScheme(name));
+        if (!registering && opener == SchemeOpener::Nobody) {
+            add(absent, scheme);
+            continue;
+        }
+        const bool done = !program.empty() && (registering ? RegisterSchemeOpener(name, program)
+                                                           : RemoveUserScheme(name));
         add(done ? changed : failed, scheme);
     }
     std::string message;
@@ -36,6 +39,7 @@ unsigned ChangeLinkRegistration(bool registering) {
                    changed + "\n";
     if (registering && !changed.empty())
         message += "在浏览器中点击这些链接，本工具会显示其中的网址。\n";
+    if (!absent.empty()) message += "本工具原本就不打开这些链接：" + absent + "\n";
     if (!left.empty()) message += "这些链接由其他程序打开，未作更改：" + left + "\n";
     if (!failed.empty())
         message += (registering ? "这些链接未能登记：" : "这些链接未能取消登记：") + failed + "\n";

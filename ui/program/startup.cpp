@@ -39,6 +39,8 @@ bool ProgramStart() {
     if (!CreateObjectHeap() || !CreatePendingEventQueue()) return false;
     if (!InitializeWindowLayer(instance) || !CreateCurrentEvent()) return false;
     if (!InitializeControlLayer()) return false;
+    // The control layer registered the common controls it names; this older call registers the
+    // rest (list and tree views, progress bars, tool tips...), so that any of them can be added.
     InitCommonControls();
     // The shell, which opens the online page, expects a single-threaded apartment on this thread.
     CoInitialize(nullptr);
@@ -48,7 +50,7 @@ bool ProgramStart() {
 bool OpenMainWindow() {
     if (!BuildMainWindow()) return false;
     FocusControl(InputBox);
-    SetControlColor(OutputBox, TextColour, Blue);
+    SetControlColor(OutputBox, TextColor, Blue);
     return true;
 }
 
