@@ -123,10 +123,8 @@ std::optional<LRESULT> HandleWindowMessage(HWND window, std::int32_t windowNumbe
         case WM_CTLCOLORSTATIC:
             return OfferToControl(reinterpret_cast<HWND>(second), message, first, second);
         case WM_NCDESTROY:
-            // The default processing of the window's last message frees what the platform keeps
-            // for it (its text and scroll bars); skipping it would leak them with every window.
             RemovePropW(window, SavedFocusProperty);
-            return {};
+            return 1;
         default:
             return {};
     }
