@@ -12,21 +12,21 @@ const Gbk = (() => {
     let encoder = null; // UTF-16 unit → its code, 0 where code page 936 has none
 
     function buildEncoder() {
-        const codes = [];
+        const pairs = new Uint8Array(126 * 190 * 2);
+        let length = 0;
         for (let lead = 0x81; lead <= 0xfe; ++lead) {
             for (let trail = 0x40; trail <= 0xfe; ++trail) {
-                if (isTrail(trail)) codes.push(lead << 8 | trail);
+                if (isTrail(trail)) pairs[length++] = lead, pairs[length++] = trail;
             }
         }
-        const pairs = new Uint8Array(codes.length * 2);
-        codes.forEach((code, i) => pairs.set([code >> 8, code & 0xff], 2 * i));
         const text = browser.decode(pairs);
-        // Every two-byte code reads as one character of the BMP, so character i is code i's.
-        if (text.length !== codes.length) throw new Error('the browser reads GBK otherwise');
+        // Every two-byte code reads as one character of the BMP, so character i is pair i's.
+        if (text.length * 2 !== length) throw new Error('the browser reads GBK otherwise');
         encoder = new Uint16Array(0x10000);
-        codes.forEach((code, i) => {
-            encoder[exceptions.get(code) ?? text.charCodeAt(i)] = code;
-        });
+        for (let i = 0; i < length; i += 2) {
+            const code = pairs[i] << 8 | pairs[i + 1];
+            encoder[exceptions.get(code) ?? text.charCodeAt(i / 2)] = code;
+        }
         encoder[0x20ac] = 0x80; // the euro sign, A2E3's character in GB18030, is 0x80 in 936
         encoder[0xf8f5] = 0xff;
     }
