@@ -1,4 +1,5 @@
-"""Headless Chromium for the page's tests, as root, with no request of its own to the network."""
+"""Headless Chromium for the online page's tests and benchmark, as root, with no request of its own
+to the network."""
 import tempfile
 
 from selenium import webdriver
