@@ -3,9 +3,12 @@
 function TarvikCore(moduleBytes) {
     const core = new WebAssembly.Instance(new WebAssembly.Module(moduleBytes), {}).exports;
     core._initialize(); // a module without main starts its C library here
-    // Memory may grow in any call, which detaches every earlier view of it.
-    const put = (bytes) =>
-        new Uint8Array(core.memory.buffer, core.input(bytes.length), bytes.length).set(bytes);
+    // Memory may grow in any call, which detaches every earlier view of it: a view is taken only
+    // after the call.
+    const put = (bytes) => {
+        const at = core.input(bytes.length);
+        new Uint8Array(core.memory.buffer, at, bytes.length).set(bytes);
+    };
     const result = (outcome) =>
         outcome === 0
             ? null
