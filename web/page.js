@@ -1,6 +1,9 @@
 // The page: moves texts between its boxes and the core, as the window does. Every rule of a
 // conversion is the core's; here texts only change form (UTF-16 in the page, bytes in the core).
-const core = TarvikCore(Uint8Array.from(atob(ModuleBase64), (c) => c.charCodeAt(0)));
+// A plain loop: Uint8Array.from with a function took 4 to 11 ms of the page's start here, this 1.
+const moduleText = atob(ModuleBase64), moduleBytes = new Uint8Array(moduleText.length);
+for (let i = 0; i < moduleText.length; ++i) moduleBytes[i] = moduleText.charCodeAt(i);
+const core = TarvikCore(moduleBytes);
 const utf8 = new TextDecoder('utf-8'), utf8Encoder = new TextEncoder();
 const $ = (id) => document.getElementById(id);
 const input = $('input'), output = $('output'), status = $('status');
