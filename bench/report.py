@@ -153,6 +153,33 @@ def footprint_rows(results, rows):
                  verdict(not foreign)])
 
 
+def online_rows(results, rows, notes):
+    if "page_ready" not in results or "page_links" not in results:
+        rows.append(["The online page", "not available", "", "", "", ""])
+        return
+    ready, empty = pairs(results["page_ready"]), pairs(results["page_empty"])
+    rows.append([f"Online page: from the start of loading until its buttons work, headless "
+                 f"Chromium, median of {ready['runs']}, against an empty page (the floor)",
+                 f"{float(ready['median_ms']):.0f} ms", f"empty page {float(empty['median_ms']):.0f} ms",
+                 f"+{float(ready['median_ms']) - float(empty['median_ms']):.0f} ms", "≤ 50 ms",
+                 verdict(float(ready["median_ms"]) <= 50)])
+    links, shown, floor = (pairs(results[key]) for key in
+                           ("page_links", "page_links_shown", "page_links_floor"))
+    rows.append(["Online page: 10,000 Thunder links, from the click until the result is in the box",
+                 f"{float(links['median_ms']):.0f} ms", "", "", "< 100 ms",
+                 verdict(float(links["median_ms"]) < 100)])
+    rows.append(["Online page: the same until laid out, against a plain text box taking the same "
+                 "text (the floor: the browser's layout)", f"{float(shown['median_ms']):.0f} ms",
+                 f"plain box {float(floor['median_ms']):.0f} ms",
+                 f"{float(shown['median_ms']) / float(floor['median_ms']):.2f}", "", ""])
+    size, module = int(results["online_bytes"]), int(results["module_bytes"])
+    rows.append(["Online page: `dist/tarvik-VERSION-online.html`, all inlined",
+                 f"{size / 1024:.1f} KiB", f"module {module / 1024:.1f} KiB", "", "≤ 64 KiB",
+                 verdict(size <= 64 * 1024)])
+    notes.append(f"Online page, fastest runs: ready {float(ready['min_ms']):.0f} ms (empty page "
+                 f"{float(empty['min_ms']):.0f} ms), 10,000 links {float(links['min_ms']):.0f} ms.")
+
+
 def table(rows):
     header = ["Comparison", "tarvik", "Alternative", "Ratio", "Goal", "Met"]
     lines = ["| " + " | ".join(header) + " |", "|" + "---|" * len(header)]
@@ -170,10 +197,12 @@ def main():
     extract_rows(results, rows)
     startup_rows(results, rows, notes)
     footprint_rows(results, rows)
+    online_rows(results, rows, notes)
 
     machine = (f"{results.get('cpu')}, {results.get('cores')} cores; {results.get('kernel')}; "
                f"{results.get('gcc')}; {results.get('mingw')}; {results.get('wine')}; "
-               f"{results.get('python')}; {results.get('coreutils')}; {results.get('hyperfine')}. "
+               f"{results.get('python')}; {results.get('coreutils')}; {results.get('hyperfine')}; "
+               f"{results.get('chromium')}. "
                f"Load average before and after: {results.get('load_before')} / "
                f"{results.get('load_after')}.")
     body = "\n\n".join([table(rows), "\n".join(f"- {note}" for note in notes),

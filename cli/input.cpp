@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
-#include "core/link_commands.h"
-#include "core/text.h"
+#include "core/link_finder.h"
 
 namespace tarvik::cli {
 namespace {
@@ -14,28 +14,19 @@ const char* Find(const char* from, const char* end, char byte) {
     return static_cast<const char*>(std::memchr(from, byte, static_cast<std::size_t>(end - from)));
 }
 
-// A link is found at its colon, so the bytes of a scheme's name before it are kept across reads.
+// The next link's scheme may end a run, its name in the run's last bytes; and a link may begin in
+// the last bytes read, its slashes or its first character still to come.
 constexpr std::size_t LongestSchemeName = [] {
     std::size_t longest = 0;
     for (const std::string_view scheme : SpecialLinkSchemes)
         longest = std::max(longest, scheme.size() - 1);
     return longest;
 }();
+constexpr std::size_t LongestSchemeWithSlashes = LongestSchemeName + 3;
 
-// The length of the scheme's name that ends right before `colon`, in any letter case; 0 for none.
-std::size_t SchemeNameBefore(const char* start, const char* colon) {
-    for (const std::string_view scheme : SpecialLinkSchemes) {
-        const std::size_t name = scheme.size() - 1;
-        if (static_cast<std::size_t>(colon - start) >= name &&
-            EqualsLowerCase(std::string_view(colon - name, scheme.size()), scheme))
-            return name;
-    }
-    return 0;
-}
-
-bool IsBase64Character(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
-           c == '/' || c == '=';
+// The start of the last `count` bytes before `end`, or `from` if that is later.
+std::size_t LastBytes(std::size_t from, std::size_t end, std::size_t count) {
+    return std::max(from, end - std::min(end, count));
 }
 
 }  // namespace
@@ -46,10 +37,12 @@ ReadBuffer::ReadBuffer(ReadFunction read, std::size_t readSize)
 bool ReadBuffer::Fill(std::size_t keep) {
     std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
     end_ -= keep;
+    if (ended_) return false;
     if (buffer_.size() - end_ < readSize_)
         buffer_.resize(std::max(buffer_.size() * 2, end_ + readSize_));
     const std::ptrdiff_t count = read_(buffer_.data() + end_, readSize_);
-    if (count <= 0) return false;
+    ended_ = count <= 0;
+    if (ended_) return false;
     end_ += static_cast<std::size_t>(count);
     return true;
 }
@@ -105,42 +98,30 @@ LineStatus LineReader::Next(std::string_view& line) {
 LinkFinder::LinkFinder(ReadFunction read, std::size_t maxLinkLength, std::size_t readSize)
     : input_(std::move(read), readSize), maxLinkLength_(maxLinkLength) {}
 
-bool LinkFinder::Fill(std::size_t from) {
-    const std::size_t keep = from - std::min(from, LongestSchemeName);
-    at_ = from - keep;
-    return input_.Fill(keep);
-}
-
 bool LinkFinder::Next(std::string& link) {
-    for (;;) {
-        const char* const data = input_.Data();
-        const char* const colon = Find(data + at_, data + input_.Size(), ':');
-        // A colon is judged with the two bytes after it.
-        if (colon == nullptr || colon + 2 >= data + input_.Size()) {
-            if (!Fill(colon != nullptr ? static_cast<std::size_t>(colon - data) : input_.Size()))
-                return false;
-            continue;
-        }
-        at_ = static_cast<std::size_t>(colon - data) + 1;
-        const std::size_t name = SchemeNameBefore(data, colon);
-        if (name == 0 || colon[1] != '/' || colon[2] != '/') continue;
-        link.assign(colon - name, name + 3);
-        at_ += 2;
-        TakeRun(link);
-        return true;
+    std::optional<LinkSpan> span;
+    while (!(span = FindSpecialLink({input_.Data() + at_, input_.Size() - at_}))) {
+        const std::size_t keep = LastBytes(at_, input_.Size(), LongestSchemeWithSlashes);
+        at_ = 0;
+        if (!input_.Fill(keep)) return false;
     }
-}
-
-void LinkFinder::TakeRun(std::string& link) {
-    for (;;) {
-        const char* const data = input_.Data();
-        std::size_t end = at_;
-        while (end < input_.Size() && IsBase64Character(data[end])) ++end;
+    const std::size_t begin = at_ + span->begin;
+    std::size_t end = at_ + span->end;
+    link.assign(input_.Data() + begin, std::min(end - begin, maxLinkLength_ + 1));
+    at_ = begin + 1;
+    // The run may go on in the next read; of a long one, only its last bytes are kept.
+    while (end == input_.Size()) {
+        const std::size_t keep = LastBytes(at_, end, LongestSchemeName);
+        at_ = 0;
+        end -= keep;
+        if (!input_.Fill(keep)) break;
+        const std::size_t from = end;
+        while (end < input_.Size() && IsLinkCharacter(input_.Data()[end])) ++end;
         const std::size_t room = maxLinkLength_ + 1 - std::min(link.size(), maxLinkLength_ + 1);
-        link.append(data + at_, std::min(end - at_, room));
-        at_ = end;
-        if (end < input_.Size() || !Fill(input_.Size())) return;
+        link.append(input_.Data() + from, std::min(end - from, room));
     }
+    at_ = LastBytes(at_, end, LongestSchemeName);
+    return true;
 }
 
 }  // namespace tarvik::cli

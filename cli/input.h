@@ -32,6 +32,7 @@ class ReadBuffer {
     std::size_t readSize_;
     std::vector<char> buffer_;
     std::size_t end_ = 0;
+    bool ended_ = false;  // a terminal's reader is not asked again after its end of input
 };
 
 enum class LineStatus { Line, HoldsNul, TooLong, End };
@@ -66,19 +67,14 @@ class LinkFinder {
     LinkFinder(ReadFunction read, std::size_t maxLinkLength,
                std::size_t readSize = DefaultReadSize);
 
-    // The next special link: "thunder://", "flashget://", "qqdl://" or "fs2you://" in any letter
-    // case, anywhere, with the longest run of the characters A-Z a-z 0-9 + / = after it. A link
-    // longer than the limit comes back one byte longer than it, the rest of its run skipped.
+    // The next special link, as FindSpecialLink finds one. A link longer than the limit comes
+    // back one byte longer than it, the rest of its run skipped.
     bool Next(std::string& link);
 
   private:
-    // Keeps the bytes before `from` that a scheme's name may take, and reads more after them.
-    bool Fill(std::size_t from);
-    void TakeRun(std::string& link);
-
     ReadBuffer input_;
     std::size_t maxLinkLength_;
-    std::size_t at_ = 0;  // where the search goes on; the few bytes before it are kept
+    std::size_t at_ = 0;  // where the search for the next link starts
 };
 
 }  // namespace tarvik::cli

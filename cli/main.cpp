@@ -7,12 +7,12 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/input.h"
 #include "cli/system.h"
+#include "core/link_finder.h"
 #include "core/text_encoding.h"
 
 namespace tarvik::cli {
@@ -138,7 +138,7 @@ int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& outpu
 
 int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& output) {
     LinkFinder finder(read, MaxLinkLength);
-    std::unordered_set<std::string> printed;
+    DistinctAddresses printed;
     int exitCode = ExitDone;
     std::string link;
     const std::string tooLong = LongerThan("link", MaxLinkLength);
@@ -149,7 +149,7 @@ int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& outpu
         if (!problem.empty()) {
             ReportItem("link", number, problem, link);
             exitCode = ExitFailed;
-        } else if (printed.insert(address).second) {
+        } else if (printed.FirstTime(address)) {
             output.Line(address);
         }
     }

@@ -32,8 +32,8 @@ bool HasScheme(std::string_view link, std::string_view scheme) {
 }
 
 bool IsPlainAddress(std::string_view link) {
-    return std::ranges::any_of(PlainAddressSchemes,
-                               [link](std::string_view scheme) { return HasScheme(link, scheme); });
+    return std::any_of(std::begin(PlainAddressSchemes), std::end(PlainAddressSchemes),
+                       [link](std::string_view scheme) { return HasScheme(link, scheme); });
 }
 
 // Decoding starts after the scheme and the two bytes that follow it, its slashes when well formed.

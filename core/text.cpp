@@ -32,9 +32,12 @@ std::string_view SubstringFrom(std::string_view text, int32_t position) {
 }
 
 bool EqualsLowerCase(std::string_view text, std::string_view lowerCase) {
-    return std::ranges::equal(text, lowerCase, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
+    // The iterator forms here and in link_commands.cpp: the page's libc++ 14 has no std::ranges
+    // algorithms yet.
+    return std::equal(text.begin(), text.end(), lowerCase.begin(), lowerCase.end(),
+                      [](char a, char b) {
+                          return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+                      });
 }
 
 }  // namespace tarvik

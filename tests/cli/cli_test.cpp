@@ -113,7 +113,7 @@ TEST(TarvikLink, ExtractsEachDistinctAddressOnce) {
     const std::string tab = "thunder://QUFodHRwOi8vaAlaWg==";  // AAhttp://h, a tab, ZZ
     Check({"extract"},
           "<a href=\"" + Link + "\">QQDL://aHR0cDovL2gvYS56aXA=,FS2YOU://aHR0cDovL2gvYi56aXB8\n" +
-              tab + " " + GbkLink + " Flashget:://x thunder:/QUFo",
+              tab + " " + GbkLink + " Flashget:://x thunder:/QUFo 支持 thunder:// 链接",
           Address + "\nhttp://h/b.zip\n" + Gbk + "\n", "link 4: " + Wrong + ": \"" + tab + "\"\n",
           1);
     Check({"--gbk", "extract"}, GbkLink + " " + Link, Utf8Address + "\n" + Address + "\n", "", 0);

@@ -49,16 +49,19 @@ void CheckLines(std::string_view text, std::size_t piece, std::size_t readSize, 
     CHECK(reader.Next(line) == LineStatus::End);
 }
 
+// The plain scan: a scheme at every byte, "//" after it and then at least one link character.
 void CheckLinks(std::string_view text, std::size_t piece, std::size_t readSize, std::size_t limit) {
     LinkFinder finder(PiecesOf(text, piece), limit, readSize);
     std::string link;
     for (std::size_t at = 0; at < text.size(); ++at) {
         for (const std::string_view scheme : tarvik::SpecialLinkSchemes) {
+            const std::size_t run = at + scheme.size() + 2;
             if (!tarvik::EqualsLowerCase(text.substr(at, scheme.size()), scheme) ||
-                text.substr(at + scheme.size(), 2) != "//")
+                text.substr(at + scheme.size(), 2) != "//" || run >= text.size() ||
+                LinkCharacters.find(text[run]) == LinkCharacters.npos)
                 continue;
-            const std::size_t end = std::min(
-                text.size(), text.find_first_not_of(LinkCharacters, at + scheme.size() + 2));
+            const std::size_t end =
+                std::min(text.size(), text.find_first_not_of(LinkCharacters, run));
             CHECK(finder.Next(link) && link == text.substr(at, std::min(end - at, limit + 1)));
         }
     }
