@@ -14,6 +14,7 @@
 #include "cli/system.h"
 #include "core/link_finder.h"
 #include "core/text_encoding.h"
+#include "encoding/encoding.h"
 
 namespace tarvik::cli {
 namespace {

@@ -26,11 +26,6 @@ bool MessagesInUtf8(bool gbkOption);
 // Argument `index`. Windows reads it from the wide command line, where the ANSI one would have
 // lost the characters that the system's code page lacks, and converts it as the window converts
 // typed text; with --gbk into UTF-8.
-std::string TextArgument(char** argv, int index, bool utf8);
-
-// Exact conversion between UTF-8 and GBK: false for a text that cannot be converted whole, which
-// is never shortened or given look-alike characters.
-bool ToGbk(std::string_view utf8, std::string& output);
-bool ToUtf8(std::string_view gbk, std::string& output);
+std::string TextArgument(char** argv, int index, bool gbkOption);
 
 }  // namespace tarvik::cli
