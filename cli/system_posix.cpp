@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,12 +14,29 @@ void PrepareStandardStreams() {
     std::signal(SIGPIPE, SIG_DFL);
 }
 
-std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
+int OpenInput(char** argv, int index) {
     for (;;) {
-        const ssize_t count = read(STDIN_FILENO, buffer, std::min<std::size_t>(size, SSIZE_MAX));
+        const int descriptor = open(argv[index], O_RDONLY | O_CLOEXEC);
+        if (descriptor >= 0 || errno != EINTR) return descriptor;
+    }
+}
+
+void CloseInput(int descriptor) {
+    close(descriptor);
+}
+
+std::ptrdiff_t ReadInput(int descriptor, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t count = read(descriptor, buffer, std::min<std::size_t>(size, SSIZE_MAX));
         if (count >= 0 || errno != EINTR) return count;
     }
 }
+
+bool InputIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+const std::string_view EndOfInputKeys = "Ctrl+D";
 
 bool Write(int stream, std::string_view bytes) {
     while (!bytes.empty()) {

@@ -38,9 +38,29 @@ void PrepareStandardStreams() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
-    return _read(0, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+int OpenInput(char** argv, int index) {
+    const std::vector<std::wstring> arguments = CommandLineArguments();
+    if (static_cast<std::size_t>(index) >= arguments.size())
+        return _open(argv[index], _O_RDONLY | _O_BINARY);
+    return _wopen(arguments[static_cast<std::size_t>(index)].c_str(), _O_RDONLY | _O_BINARY);
 }
+
+void CloseInput(int descriptor) {
+    _close(descriptor);
+}
+
+std::ptrdiff_t ReadInput(int descriptor, char* buffer, std::size_t size) {
+    return _read(descriptor, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+}
+
+// A console, not any character device: _isatty would also take NUL for one.
+bool InputIsTerminal() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+// A console ends its input at a line that begins with Ctrl+Z.
+const std::string_view EndOfInputKeys = "Ctrl+Z and Enter";
 
 bool Write(int stream, std::string_view bytes) {
     const HANDLE handle = GetStdHandle(stream == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
