@@ -192,12 +192,12 @@ TEST_F(TarvikLink, TakesTheUsualCommandLine) {
 TEST_F(TarvikLink, ExtractsFromFilesInOrder) {
     Put(UTF8("页.html"), "<a href=\"" + Link + "\">\nthunder://QUFaWg==\n");
     Put("b.html", "qqdl://aHR0cDovL2gvYS56aXA= fs2you://fHg=\n");
-    Check({"extract", UTF8("页.html"), "missing.html", "-", "b.html"}, GbkLink,
-          Address + "\n" + Gbk + "\n",
-          "link 2: " + Wrong + ": \"thunder://QUFaWg==\"\n" + Me +
-              "cannot open missing.html: No such file or directory\nlink 5: " + Wrong +
-              ": \"fs2you://fHg=\"\n",
-          1);
+    Check(
+        {"extract", UTF8("页.html"), "-", "b.html"}, GbkLink, Address + "\n" + Gbk + "\n",
+        "link 2: " + Wrong + ": \"thunder://QUFaWg==\"\nlink 5: " + Wrong + ": \"fs2you://fHg=\"\n",
+        1);
+    Check({"extract", "missing.html", "-"}, Link, Address + "\n",
+          Me + "cannot open missing.html: No such file or directory\n", 1);
     Check({"extract"}, "a thunder:// b", "", "", 0);
 }
 

@@ -36,21 +36,20 @@ void PrintTo(const Ran& run, std::ostream* os) {
     *os << run.exitCode << " out: \"" << run.out << "\" err: \"" << run.err << "\"";
 }
 
-// Runs one of the three ways over `input`, which is read 7 bytes at a time.
+// Runs one of the three ways over `input`, read as the program reads a file.
 enum Way { Text, Lines, Extract };
 Ran Convert(Way way, LinkCommand command, bool gbk, const std::string& input,
             std::size_t limit = 0) {
     Ran run{};
     std::size_t at = 0;
-    const Streams streams{
-        [&](char* buffer, std::size_t size) {
-            const std::size_t count = std::min({size, input.size() - at, std::size_t{7}});
-            std::memcpy(buffer, input.data() + at, count);
-            at += count;
-            return static_cast<std::ptrdiff_t>(count);
-        },
-        [&run](std::string_view bytes) { run.out += bytes; },
-        [&run](std::string_view bytes) { run.err += bytes; }};
+    const Streams streams{[&](char* buffer, std::size_t size) {
+                              const std::size_t count = std::min(size, input.size() - at);
+                              std::memcpy(buffer, input.data() + at, count);
+                              at += count;
+                              return static_cast<std::ptrdiff_t>(count);
+                          },
+                          [&run](std::string_view bytes) { run.out += bytes; },
+                          [&run](std::string_view bytes) { run.err += bytes; }};
     Conversion conversion(command, gbk, true);
     if (way == Text) run.exitCode = ConvertText(conversion, input, streams);
     if (way == Lines)
@@ -88,10 +87,11 @@ TEST(Conversion, TextLinesAndLinks) {
         {Lines,
          Thunder,
          false,
-         Address + "\r\n\nqqdl://x\r\n\"\\" + std::string(40, 'b') + "\n" + Link,
+         Address + "\r\n\nqqdl://" + std::string(33, 'x') + "\r\n\"\\" + std::string(39, 'b') +
+             "\n" + Link,
          {1, Link + "\n\n\n\n" + Address + "\n",
-          "line 3: " + Utf8Wrong + ": \"qqdl://x\"\nline 4: " + Utf8Wrong + ": \"\\x22\\x5C" +
-              std::string(38, 'b') + "\"...\n"}},
+          "line 3: " + Utf8Wrong + ": \"qqdl://" + std::string(33, 'x') +
+              "\"\nline 4: " + Utf8Wrong + ": \"\\x22\\x5C" + std::string(38, 'b') + "\"...\n"}},
         {Lines,
          Decode,
          false,
@@ -111,11 +111,11 @@ TEST(Conversion, TextLinesAndLinks) {
          {1, Address + "\nhttp://h/b.zip\n" + Gbk + "\n",
           "link 4: " + Utf8Wrong + ": \"" + tab + "\"\n"}},
         {Extract, Decode, true, GbkLink + " " + Link, {0, Utf8Address + "\n" + Address + "\n", ""}},
-        // The first 64 KiB read ends with "Flashget", right before its colon.
+        // The first 64 KiB read ends with "Flashget://", right before the link's first character.
         {Extract,
          Decode,
          false,
-         std::string((1 << 16) - 8, ' ') +
+         std::string((1 << 16) - 11, ' ') +
              "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==",
          {0, Address + "\n", ""}},
     };
