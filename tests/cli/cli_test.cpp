@@ -11,15 +11,15 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <csignal>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include "core/link_commands.h"
-#include "core/text_encoding.h"
 
 namespace {
 
@@ -29,15 +29,24 @@ namespace fs = std::filesystem;
 #define UTF8(text) std::string(reinterpret_cast<const char*>(u8##text))
 
 const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip";
-// http://h/文件.zip in GBK, its Thunder link, and in UTF-8.
-const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip",
-                  GbkLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
-const std::string Utf8Address = UTF8("http://h/文件.zip"), Me = "tarvik-link: ";
+// http://h/文件.zip as typed, and its link. Windows reads the characters typed whatever its code
+// page, and its messages keep the texts' GBK.
+const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip", Me = "tarvik-link: ";
 #ifdef _WIN32
-const std::string Wrong(tarvik::LinkFormatErrorText);  // messages keep the texts' encoding
+const std::string Typed = UTF8("http://h/文件.zip"), Wrong(tarvik::LinkFormatErrorText);
 #else
-const std::string Wrong = UTF8("网址格式错误，请输入正确的网址！");
+const std::string Typed = Gbk, Wrong = UTF8("网址格式错误，请输入正确的网址！");
 #endif
+const std::string TypedLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
+
+struct Ran {
+    int exitCode;
+    std::string out, err;
+    bool operator==(const Ran&) const = default;
+};
+void PrintTo(const Ran& ran, std::ostream* os) {
+    *os << ran.exitCode << " out: \"" << ran.out << "\" err: \"" << ran.err << "\"";
+}
 
 class TarvikLink : public testing::Test {
   protected:
@@ -53,26 +62,17 @@ class TarvikLink : public testing::Test {
         return bytes.str();
     }
 
-    // Runs the program in the case's folder, `input` its standard input, out.txt and err.txt its
-    // other two; gives the exit code.
-    int Run(const Strings& arguments, const std::string& input);
+    // Runs the program in the case's folder on `input`: its exit code, output and errors.
+    Ran Run(const Strings& arguments, const std::string& input = "");
 #ifdef _WIN32
-    int Run(const std::vector<std::wstring>& arguments);
+    Ran Run(const std::wstring& arguments, const std::string& input);
 #else
-    // The program on the three descriptors, ended or not.
     pid_t Start(const Strings& arguments, int in, int out, int err);
     int Wait(pid_t program);
-    int Open(const char* name, int flags) {
+    int Open(const char* name, int flags = O_WRONLY | O_CREAT | O_TRUNC) {
         return open((folder_ / name).c_str(), flags | O_CLOEXEC, 0600);
     }
 #endif
-
-    void Check(const Strings& arguments, const std::string& input, const std::string& out,
-               const std::string& err, int exitCode) {
-        EXPECT_EQ(Run(arguments, input), exitCode) << arguments.front();
-        EXPECT_EQ(Get("out.txt"), out) << arguments.front();
-        EXPECT_EQ(Get("err.txt"), err) << arguments.front();
-    }
 
     const fs::path folder_ =
         fs::temp_directory_path() / ("tarvik-cli-" + std::to_string(getpid()) + "-" +
@@ -80,29 +80,18 @@ class TarvikLink : public testing::Test {
 };
 
 #ifdef _WIN32
-// Arguments are GBK or UTF-8 texts, whatever the system's code page.
-int TarvikLink::Run(const Strings& arguments, const std::string& input) {
-    std::vector<std::wstring> wide;
-    for (const std::string& argument : arguments) {
-        const UINT codePage = tarvik::IsUtf8Text(argument) ? CP_UTF8 : 936;
-        std::wstring text(argument.size(), L'\0');
-        text.resize(MultiByteToWideChar(codePage, 0, argument.data(), int(argument.size()),
-                                        text.data(), int(text.size())));
-        wide.push_back(text);
-    }
-    Put("in.txt", input);
-    return Run(wide);
+// The arguments are UTF-8 and hold no quote.
+Ran TarvikLink::Run(const Strings& arguments, const std::string& input) {
+    std::wstring line;
+    for (const std::string& argument : arguments)
+        line +=
+            L" \"" + fs::path(reinterpret_cast<const char8_t*>(argument.c_str())).wstring() + L"\"";
+    return Run(line, input);
 }
 
-// Each argument quoted, a quote inside escaped (the tests' arguments end in no backslash).
-int TarvikLink::Run(const std::vector<std::wstring>& arguments) {
-    std::wstring line = L"\"" + fs::path(TARVIK_LINK_PATH).wstring() + L"\"";
-    for (const std::wstring& argument : arguments) {
-        line += L" \"";
-        for (const wchar_t c : argument)
-            line += c == L'"' ? std::wstring(L"\\\"") : std::wstring(1, c);
-        line += L"\"";
-    }
+Ran TarvikLink::Run(const std::wstring& arguments, const std::string& input) {
+    Put("in.txt", input);
+    std::wstring line = L"\"" + fs::path(TARVIK_LINK_PATH).wstring() + L"\"" + arguments;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     const auto open = [&](const char* name, DWORD access, DWORD disposition) {
         return CreateFileW((folder_ / name).c_str(), access, FILE_SHARE_READ, &inherited,
@@ -125,7 +114,7 @@ int TarvikLink::Run(const std::vector<std::wstring>& arguments) {
     }
     for (HANDLE file : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
         CloseHandle(file);
-    return static_cast<int>(exitCode);
+    return {static_cast<int>(exitCode), Get("out.txt"), Get("err.txt")};
 }
 #else
 pid_t TarvikLink::Start(const Strings& arguments, int in, int out, int err) {
@@ -151,69 +140,57 @@ int TarvikLink::Wait(pid_t program) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-int TarvikLink::Run(const Strings& arguments, const std::string& input) {
+Ran TarvikLink::Run(const Strings& arguments, const std::string& input) {
     Put("in.txt", input);
-    const int in = Open("in.txt", O_RDONLY), out = Open("out.txt", O_WRONLY | O_CREAT | O_TRUNC),
-              err = Open("err.txt", O_WRONLY | O_CREAT | O_TRUNC);
+    const int in = Open("in.txt", O_RDONLY), out = Open("out.txt"), err = Open("err.txt");
     const int exitCode = Wait(Start(arguments, in, out, err));
     for (const int file : {in, out, err}) close(file);
-    return exitCode;
+    return {exitCode, Get("out.txt"), Get("err.txt")};
 }
 #endif
 
-// Each command is found by its name and reads its TEXT as typed: on Windows from the wide command
-// line, whatever the system's code page (cli_test_english runs this on code page 1252).
+// cli_test_english runs this and the next on Windows' code page 1252.
 TEST_F(TarvikLink, ReadsArgumentsAsTyped) {
-    Check({"thunder", Gbk}, "", GbkLink + "\n", "", 0);
-    Check({"--gbk", "thunder", Utf8Address}, "", GbkLink + "\n", "", 0);
-    Check({"decode", "--", "-x"}, "", "", Me + Wrong + "\n", 1);
+    EXPECT_EQ(Run({"thunder", Typed}), (Ran{0, TypedLink + "\n", ""}));
+    EXPECT_EQ(Run({"--gbk", "thunder", UTF8("http://h/文件.zip")}), (Ran{0, TypedLink + "\n", ""}));
+    EXPECT_EQ(Run({"decode", "--", "-x"}), (Ran{1, "", Me + Wrong + "\n"}));
 #ifdef _WIN32
-    // Without a GBK form a text goes in as UTF-8; an unpaired surrogate as U+FFFD.
-    Check({"base64-encode", UTF8("한")}, "", "7ZWc\n", "", 0);
-    EXPECT_EQ(Run({L"base64-encode", L"a\xD800"}), 0);
-    EXPECT_EQ(Get("out.txt"), "Ye+/vQ==\n");
+    EXPECT_EQ(Run(L" base64-encode a\xD800", ""), (Ran{0, "Ye+/vQ==\n", ""}));  // U+FFFD
 #endif
-}
-
-TEST_F(TarvikLink, AnswersEveryLineOfItsInput) {
-    Check({"decode"}, Link + "\r\nqqdl://x\n" + GbkLink, Address + "\n\n" + Gbk + "\n",
-          "line 2: " + Wrong + ": \"qqdl://x\"\n", 1);
-    Check({"--gbk", "thunder"}, Utf8Address, GbkLink + "\n", "", 0);
-}
-
-TEST_F(TarvikLink, TakesTheUsualCommandLine) {
-    Check({"--version"}, "", "tarvik-link " TARVIK_VERSION "\n", "", 0);
-    Check({"magnet"}, "", "", Me + "unknown command 'magnet'\nTry 'tarvik-link --help'.\n", 2);
-    EXPECT_EQ(Run({"thunder", "-h"}, ""), 0);
-    EXPECT_TRUE(Get("out.txt").starts_with("Usage: tarvik-link"));
 }
 
 // The files as one stream: link numbers and the once-only rule run across them.
 TEST_F(TarvikLink, ExtractsFromFilesInOrder) {
     Put(UTF8("页.html"), "<a href=\"" + Link + "\">\nthunder://QUFaWg==\n");
     Put("b.html", "qqdl://aHR0cDovL2gvYS56aXA= fs2you://fHg=\n");
-    Check(
-        {"extract", UTF8("页.html"), "-", "b.html"}, GbkLink, Address + "\n" + Gbk + "\n",
-        "link 2: " + Wrong + ": \"thunder://QUFaWg==\"\nlink 5: " + Wrong + ": \"fs2you://fHg=\"\n",
-        1);
-    Check({"extract", "missing.html", "-"}, Link, Address + "\n",
-          Me + "cannot open missing.html: No such file or directory\n", 1);
-    Check({"extract"}, "a thunder:// b", "", "", 0);
+    EXPECT_EQ(Run({"extract", UTF8("页.html"), "-", "b.html"}, TypedLink),
+              (Ran{1, Address + "\n" + Gbk + "\n",
+                   "link 2: " + Wrong + ": \"thunder://QUFaWg==\"\nlink 5: " + Wrong +
+                       ": \"fs2you://fHg=\"\n"}));
+    EXPECT_EQ(
+        Run({"extract", "missing.html", "-"}, Link),
+        (Ran{1, Address + "\n", Me + "cannot open missing.html: No such file or directory\n"}));
+}
+
+TEST_F(TarvikLink, TakesTheUsualCommandLine) {
+    EXPECT_EQ(Run({"--version"}), (Ran{0, "tarvik-link " TARVIK_VERSION "\n", ""}));
+    EXPECT_EQ(Run({"magnet"}),
+              (Ran{2, "", Me + "unknown command 'magnet'\nTry 'tarvik-link --help'.\n"}));
+    EXPECT_TRUE(Run({"thunder", "-h"}).out.starts_with("Usage: tarvik-link"));
 }
 
 #ifndef _WIN32
 TEST_F(TarvikLink, TellsATerminalUserHowToEndTheInput) {
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
-    const int in = open(ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC),
-              out = Open("out.txt", O_WRONLY | O_CREAT | O_TRUNC),
-              err = Open("err.txt", O_WRONLY | O_CREAT | O_TRUNC);
+    const int in = open(ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC), out = Open("out.txt"),
+              err = Open("err.txt");
     const pid_t program = Start({"thunder"}, in, out, err);
     ASSERT_EQ(write(terminal, "http://h/a.zip\n\x04", 16), 16);  // a line, then Ctrl+D
     EXPECT_EQ(Wait(program), 0);
     for (const int file : {terminal, in, out, err}) close(file);
-    EXPECT_EQ(Get("out.txt"), Link + "\n");
-    EXPECT_EQ(Get("err.txt"), Me + "reading standard input from the terminal; Ctrl+D ends it\n");
+    EXPECT_EQ(Get("out.txt") + Get("err.txt"),
+              Link + "\n" + Me + "reading standard input from the terminal; Ctrl+D ends it\n");
 }
 
 // A line of the output read within ten seconds, or what came until then.
@@ -225,32 +202,25 @@ std::string ReadLine(int pipe) {
 }
 
 TEST_F(TarvikLink, EndsAsScriptsExpect) {
-    const int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
-    for (const Strings& arguments : {Strings{"thunder", Address}, Strings{"extract"}}) {
-        Put("in.txt", Link);
-        const int in = Open("in.txt", O_RDONLY),
-                  err = Open("err.txt", O_WRONLY | O_CREAT | O_TRUNC);
-        EXPECT_EQ(Wait(Start(arguments, in, full, err)), 1);
-        EXPECT_EQ(Get("err.txt"), Me + "cannot write the output: No space left on device\n");
-        close(in), close(err);
-    }
-    close(full);
+    const int in = Open("in.txt", O_RDONLY | O_CREAT),
+              full = open("/dev/full", O_WRONLY | O_CLOEXEC), err = Open("err.txt");
+    EXPECT_EQ(Wait(Start({"thunder", Address}, in, full, err)), 1);
+    EXPECT_EQ(Get("err.txt"), Me + "cannot write the output: No space left on device\n");
+    for (const int file : {in, full, err}) close(file);
     // A coprocess gets each answer before it sends the next line; a closed pipe ends the program
     // at once and quietly, by its signal, as it ends cat.
     std::signal(SIGPIPE, SIG_IGN);  // here; the program restores its own
     int input[2], output[2];
     ASSERT_TRUE(pipe2(input, O_CLOEXEC) == 0 && pipe2(output, O_CLOEXEC) == 0);
-    const int err = Open("err.txt", O_WRONLY | O_CREAT | O_TRUNC);
-    const pid_t program = Start({"thunder"}, input[0], output[1], err);
-    close(input[0]), close(output[1]), close(err);
+    const pid_t program = Start({"thunder"}, input[0], output[1], Open("err.txt"));
+    close(input[0]), close(output[1]);
     ASSERT_EQ(write(input[1], "http://h/a.zip\n", 15), 15);
     EXPECT_EQ(ReadLine(output[0]), Link + "\n");
-    ASSERT_EQ(write(input[1], (Link + "\n").c_str(), Link.size() + 1), Link.size() + 1);
+    ASSERT_EQ(write(input[1], (Link + "\n").c_str(), Link.size() + 1), std::ssize(Link) + 1);
     EXPECT_EQ(ReadLine(output[0]), Address + "\n");
     close(output[0]);
-    std::string links;
-    while (links.size() < (1 << 20)) links += Link + "\n";
-    EXPECT_NE(write(input[1], links.data(), links.size()), std::ssize(links));
+    const std::string lines(1 << 20, '\n');
+    EXPECT_NE(write(input[1], lines.data(), lines.size()), std::ssize(lines));
     close(input[1]);
     EXPECT_EQ(Wait(program), 128 + SIGPIPE);
     EXPECT_EQ(Get("err.txt"), "");
