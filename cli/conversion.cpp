@@ -89,8 +89,23 @@ std::string_view Conversion::Run(std::string_view input) {
     return {};
 }
 
-int ConvertText(Conversion& conversion, std::string_view text, const Streams& streams) {
-    const std::string_view problem = conversion.Run(text);
+int Run(const Invocation& invocation, const std::optional<std::string>& text, bool messagesInUtf8,
+        const Streams& streams) {
+    if (invocation.action == Action::ShowHelp || invocation.action == Action::ShowVersion) {
+        streams.output(std::string(invocation.action == Action::ShowHelp
+                                       ? HelpText
+                                       : std::string_view("tarvik-link " TARVIK_VERSION)) +
+                       "\n");
+        return ExitDone;
+    }
+    if (invocation.action == Action::RejectUsage) {
+        Report(streams.errors, invocation.problem + "\nTry 'tarvik-link --help'.");
+        return ExitUsage;
+    }
+    Conversion conversion(invocation.command, invocation.gbk, messagesInUtf8);
+    if (invocation.action == Action::Extract) return ExtractLinks(conversion, streams);
+    if (!text) return ConvertLines(conversion, streams);
+    const std::string_view problem = conversion.Run(*text);
     if (!problem.empty()) {
         Report(streams.errors, problem);
         return ExitFailed;

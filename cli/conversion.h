@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/arguments.h"
 #include "cli/input.h"
 #include "core/link_commands.h"
 
@@ -49,8 +51,11 @@ class Conversion {
     std::string gbkInput_, gbkResult_, result_;
 };
 
-// The result of one TEXT, or its problem.
-int ConvertText(Conversion& conversion, std::string_view text, const Streams& streams);
+// What the command line asks once it is read: help, the version or a usage error, or the
+// command over `text`, its TEXT as read, over every line of the input, or over every link in it.
+// The exit status.
+int Run(const Invocation& invocation, const std::optional<std::string>& text, bool messagesInUtf8,
+        const Streams& streams);
 
 // One line of output for each line of input, an empty one for a line in error, so that answers
 // keep their places. What is answered is written before more input is read.

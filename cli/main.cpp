@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
 #include "cli/conversion.h"
 #include "cli/system.h"
 
@@ -84,32 +84,18 @@ class Inputs {
     bool allRead_ = true;
 };
 
-int Run(int argc, char** argv) {
+int Main(int argc, char** argv) {
     PrepareStandardStreams();
     const Invocation invocation =
         ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc));
-    if (invocation.action == Action::ShowHelp || invocation.action == Action::ShowVersion) {
-        WriteOutput(std::string(invocation.action == Action::ShowHelp
-                                    ? HelpText
-                                    : std::string_view("tarvik-link " TARVIK_VERSION)) +
-                    "\n");
-        return ExitDone;
-    }
-    if (invocation.action == Action::RejectUsage) {
-        Report(WriteErrors, invocation.problem + "\nTry 'tarvik-link --help'.");
-        return ExitUsage;
-    }
-    Conversion conversion(invocation.command, invocation.gbk, MessagesInUtf8(invocation.gbk));
+    std::optional<std::string> text;
+    if (invocation.textIndex)
+        text = TextArgument(argv, static_cast<int>(*invocation.textIndex) + 1, invocation.gbk);
     Inputs inputs(argv, invocation.fileIndexes);
     const Streams streams{
         [&inputs](char* buffer, std::size_t size) { return inputs.Read(buffer, size); },
         WriteOutput, WriteErrors};
-    if (invocation.textIndex) {
-        const int index = static_cast<int>(*invocation.textIndex) + 1;
-        return ConvertText(conversion, TextArgument(argv, index, invocation.gbk), streams);
-    }
-    const int exitCode = invocation.action == Action::Extract ? ExtractLinks(conversion, streams)
-                                                              : ConvertLines(conversion, streams);
+    const int exitCode = Run(invocation, text, MessagesInUtf8(invocation.gbk), streams);
     return inputs.AllRead() ? exitCode : ExitFailed;
 }
 
@@ -119,7 +105,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // The only exception that can arise is exhausted memory; it ends the run with a message.
     try {
-        return tarvik::cli::Run(argc, argv);
+        return tarvik::cli::Main(argc, argv);
     } catch (const std::bad_alloc&) {
         std::fputs("tarvik-link: out of memory\n", stderr);
         return 1;

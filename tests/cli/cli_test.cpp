@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -39,14 +40,8 @@ const std::string Typed = Gbk, Wrong = UTF8("网址格式错误，请输入正�
 #endif
 const std::string TypedLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
 
-struct Ran {
-    int exitCode;
-    std::string out, err;
-    bool operator==(const Ran&) const = default;
-};
-void PrintTo(const Ran& ran, std::ostream* os) {
-    *os << ran.exitCode << " out: \"" << ran.out << "\" err: \"" << ran.err << "\"";
-}
+// The exit status, the output and the errors.
+using Ran = std::tuple<int, std::string, std::string>;
 
 class TarvikLink : public testing::Test {
   protected:
@@ -62,15 +57,78 @@ class TarvikLink : public testing::Test {
         return bytes.str();
     }
 
-    // Runs the program in the case's folder on `input`: its exit code, output and errors.
-    Ran Run(const Strings& arguments, const std::string& input = "");
 #ifdef _WIN32
-    Ran Run(const std::wstring& arguments, const std::string& input);
+    // Runs the program in the case's folder on `input`: its exit code, output and errors. The
+    // arguments are UTF-8 and hold no quote.
+    Ran Run(const Strings& arguments, const std::string& input = "") {
+        std::wstring line;
+        for (const std::string& argument : arguments)
+            line += L" \"" +
+                    fs::path(reinterpret_cast<const char8_t*>(argument.c_str())).wstring() + L"\"";
+        return Run(line, input);
+    }
+
+    Ran Run(const std::wstring& arguments, const std::string& input) {
+        Put("in.txt", input);
+        std::wstring line = L"\"" + fs::path(TARVIK_LINK_PATH).wstring() + L"\"" + arguments;
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        const auto open = [&](const char* name, DWORD access, DWORD disposition) {
+            return CreateFileW((folder_ / name).c_str(), access, FILE_SHARE_READ, &inherited,
+                               disposition, 0, nullptr);
+        };
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = open("in.txt", GENERIC_READ, OPEN_EXISTING);
+        startup.hStdOutput = open("out.txt", GENERIC_WRITE, CREATE_ALWAYS);
+        startup.hStdError = open("err.txt", GENERIC_WRITE, CREATE_ALWAYS);
+        PROCESS_INFORMATION process{};
+        DWORD exitCode = 255;
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           folder_.c_str(), &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 60000);
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        for (HANDLE file : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+            CloseHandle(file);
+        return {static_cast<int>(exitCode), Get("out.txt"), Get("err.txt")};
+    }
 #else
-    pid_t Start(const Strings& arguments, int in, int out, int err);
-    int Wait(pid_t program);
     int Open(const char* name, int flags = O_WRONLY | O_CREAT | O_TRUNC) {
         return open((folder_ / name).c_str(), flags | O_CLOEXEC, 0600);
+    }
+    pid_t Start(const Strings& arguments, int in, int out, int err) {
+        std::vector<char*> argv{const_cast<char*>(TARVIK_LINK_PATH)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+        const int streams[] = {in, out, err};
+        for (const int stream : {0, 1, 2})
+            posix_spawn_file_actions_adddup2(&actions, streams[stream], stream);
+        pid_t program = -1;
+        EXPECT_EQ(posix_spawn(&program, TARVIK_LINK_PATH, &actions, nullptr, argv.data(), environ),
+                  0);
+        posix_spawn_file_actions_destroy(&actions);
+        return program;
+    }
+
+    int Wait(pid_t program) {
+        int status = 0;
+        waitpid(program, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    Ran Run(const Strings& arguments, const std::string& input = "") {
+        Put("in.txt", input);
+        const int in = Open("in.txt", O_RDONLY), out = Open("out.txt"), err = Open("err.txt");
+        const int exitCode = Wait(Start(arguments, in, out, err));
+        for (const int file : {in, out, err}) close(file);
+        return {exitCode, Get("out.txt"), Get("err.txt")};
     }
 #endif
 
@@ -78,76 +136,6 @@ class TarvikLink : public testing::Test {
         fs::temp_directory_path() / ("tarvik-cli-" + std::to_string(getpid()) + "-" +
                                      testing::UnitTest::GetInstance()->current_test_info()->name());
 };
-
-#ifdef _WIN32
-// The arguments are UTF-8 and hold no quote.
-Ran TarvikLink::Run(const Strings& arguments, const std::string& input) {
-    std::wstring line;
-    for (const std::string& argument : arguments)
-        line +=
-            L" \"" + fs::path(reinterpret_cast<const char8_t*>(argument.c_str())).wstring() + L"\"";
-    return Run(line, input);
-}
-
-Ran TarvikLink::Run(const std::wstring& arguments, const std::string& input) {
-    Put("in.txt", input);
-    std::wstring line = L"\"" + fs::path(TARVIK_LINK_PATH).wstring() + L"\"" + arguments;
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    const auto open = [&](const char* name, DWORD access, DWORD disposition) {
-        return CreateFileW((folder_ / name).c_str(), access, FILE_SHARE_READ, &inherited,
-                           disposition, 0, nullptr);
-    };
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = open("in.txt", GENERIC_READ, OPEN_EXISTING);
-    startup.hStdOutput = open("out.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    startup.hStdError = open("err.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    PROCESS_INFORMATION process{};
-    DWORD exitCode = 255;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder_.c_str(),
-                       &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    for (HANDLE file : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-        CloseHandle(file);
-    return {static_cast<int>(exitCode), Get("out.txt"), Get("err.txt")};
-}
-#else
-pid_t TarvikLink::Start(const Strings& arguments, int in, int out, int err) {
-    std::vector<char*> argv{const_cast<char*>(TARVIK_LINK_PATH)};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
-    const int streams[] = {in, out, err};
-    for (const int stream : {0, 1, 2})
-        posix_spawn_file_actions_adddup2(&actions, streams[stream], stream);
-    pid_t program = -1;
-    EXPECT_EQ(posix_spawn(&program, TARVIK_LINK_PATH, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return program;
-}
-
-int TarvikLink::Wait(pid_t program) {
-    int status = 0;
-    waitpid(program, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-Ran TarvikLink::Run(const Strings& arguments, const std::string& input) {
-    Put("in.txt", input);
-    const int in = Open("in.txt", O_RDONLY), out = Open("out.txt"), err = Open("err.txt");
-    const int exitCode = Wait(Start(arguments, in, out, err));
-    for (const int file : {in, out, err}) close(file);
-    return {exitCode, Get("out.txt"), Get("err.txt")};
-}
-#endif
 
 // cli_test_english runs this and the next on Windows' code page 1252.
 TEST_F(TarvikLink, ReadsArgumentsAsTyped) {
@@ -170,13 +158,6 @@ TEST_F(TarvikLink, ExtractsFromFilesInOrder) {
     EXPECT_EQ(
         Run({"extract", "missing.html", "-"}, Link),
         (Ran{1, Address + "\n", Me + "cannot open missing.html: No such file or directory\n"}));
-}
-
-TEST_F(TarvikLink, TakesTheUsualCommandLine) {
-    EXPECT_EQ(Run({"--version"}), (Ran{0, "tarvik-link " TARVIK_VERSION "\n", ""}));
-    EXPECT_EQ(Run({"magnet"}),
-              (Ran{2, "", Me + "unknown command 'magnet'\nTry 'tarvik-link --help'.\n"}));
-    EXPECT_TRUE(Run({"thunder", "-h"}).out.starts_with("Usage: tarvik-link"));
 }
 
 #ifndef _WIN32
