@@ -1,10 +1,12 @@
-// The command line of tarvik-link: [--gbk] COMMAND [TEXT], options before or after COMMAND.
+// The command line of tarvik-link: [--gbk] COMMAND [TEXT], or [--gbk] extract [FILE...]; options
+// before or after COMMAND.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/link_commands.h"
 
@@ -18,6 +20,7 @@ struct Invocation {
     LinkCommand command = LinkCommand::Thunder;
     bool gbk = false;
     std::optional<std::size_t> textIndex;  // in the arguments; without TEXT, standard input
+    std::vector<std::size_t> fileIndexes;  // extract's FILEs; none: standard input
 };
 
 Invocation ParseArguments(std::span<const std::string_view> arguments);

@@ -1,208 +1,102 @@
-// tarvik-link: the window's conversions for scripts. One TEXT from the command line, every line
-// of standard input, or every special link found in it; results on standard output, errors on
-// standard error.
+// tarvik-link: the window's conversions for scripts. Here the command line is read and the
+// streams are joined to the conversion; results go to standard output, errors to standard error.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/arguments.h"
-#include "cli/input.h"
+#include "cli/conversion.h"
 #include "cli/system.h"
-#include "core/link_finder.h"
-#include "core/text_encoding.h"
 
 namespace tarvik::cli {
 namespace {
 
-constexpr int ExitDone = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
-
-// Lines and links are held whole; past these lengths they are refused, never cut.
-constexpr std::size_t MaxLineLength = std::size_t{64} << 20;
-constexpr std::size_t MaxLinkLength = std::size_t{1} << 20;
-// A message quotes the start of the line or link that it is about.
-constexpr std::size_t QuotedLength = 40;
-
-std::string LongerThan(const char* item, std::size_t limit) {
-    return std::string("the ") + item + " is longer than " + std::to_string(limit >> 20) + " MiB";
+void WriteErrors(std::string_view bytes) {
+    Write(2, bytes);
 }
 
-void Report(std::string message) {
-    message.insert(0, "tarvik-link: ").push_back('\n');
-    Write(2, message);
+// A failed write ends the run, with a message unless the reader has gone (where the signal does
+// not end it first).
+void WriteOutput(std::string_view bytes) {
+    if (Write(1, bytes)) return;
+    if (errno != EPIPE)
+        Report(WriteErrors, std::string("cannot write the output: ") + std::strerror(errno));
+    std::exit(ExitFailed);
 }
 
-// "line 4: problem: "start of the input"", its first bytes shown, escaped.
-void ReportItem(const char* item, std::size_t number, std::string_view problem,
-                std::string_view input) {
-    std::string message = std::string(item) + " " + std::to_string(number) + ": ";
-    message.append(problem).append(": \"");
-    for (const char c : input.substr(0, QuotedLength)) {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-        message += c >= 0x20 && c < 0x7F && c != '"' && c != '\\' ? std::string(1, c) : escaped;
-    }
-    message.append(input.size() > QuotedLength ? "\"...\n" : "\"\n");
-    Write(2, message);
-}
-
-// Standard output through one buffer. A failed write ends the run, with a message unless the
-// reader has gone (where the signal does not end it first).
-class Output {
+// The inputs read one after another as one stream: the files named, "-" for standard input, or
+// standard input alone. One that cannot be read is reported, and the rest are still read.
+class Inputs {
   public:
-    void Line(std::string_view text) {
-        buffer_.append(text).push_back('\n');
-        if (buffer_.size() >= (1 << 16)) Flush();
+    // `files` are indexes in the arguments after the program's name.
+    Inputs(char** argv, const std::vector<std::size_t>& files) : argv_(argv) {
+        for (const std::size_t file : files) indexes_.push_back(static_cast<int>(file) + 1);
+        if (indexes_.empty()) indexes_.push_back(0);
     }
-    void Flush() {
-        if (!Write(1, buffer_)) {
-            if (errno != EPIPE)
-                Report(std::string("cannot write the output: ") + std::strerror(errno));
-            std::exit(ExitFailed);
+
+    std::ptrdiff_t Read(char* buffer, std::size_t size) {
+        while (descriptor_ >= 0 || Open()) {
+            const std::ptrdiff_t count = ReadInput(descriptor_, buffer, size);
+            if (count > 0) return count;
+            if (count < 0) Fail("cannot read");
+            if (descriptor_ != StandardInput) CloseInput(descriptor_);
+            descriptor_ = -1;
         }
-        buffer_.clear();
+        return 0;
     }
+
+    bool AllRead() const { return allRead_; }
 
   private:
-    std::string buffer_;
+    // Opens the next input that opens; false when none is left.
+    bool Open() {
+        while (next_ < indexes_.size()) {
+            index_ = indexes_[next_++];
+            const bool standardInput = index_ == 0 || std::string_view(argv_[index_]) == "-";
+            if (standardInput && InputIsTerminal()) {
+                Report(WriteErrors, "reading standard input from the terminal; " +
+                                        std::string(EndOfInputKeys) + " ends it");
+            }
+            descriptor_ = standardInput ? StandardInput : OpenInput(argv_, index_);
+            if (descriptor_ >= 0) return true;
+            Fail("cannot open");
+        }
+        return false;
+    }
+
+    void Fail(const char* what) {
+        const bool standardInput = descriptor_ == StandardInput || index_ == 0;
+        Report(WriteErrors, std::string(what) + " " +
+                                (standardInput ? "standard input" : argv_[index_]) + ": " +
+                                std::strerror(errno));
+        allRead_ = false;
+    }
+
+    char** argv_;
+    std::vector<int> indexes_;  // in argv; 0 for standard input alone
+    std::size_t next_ = 0;
+    int index_ = 0;  // of the input being read
+    int descriptor_ = -1;
+    bool allRead_ = true;
 };
 
-// One input through the command, with --gbk's conversions around it.
-class Conversion {
-  public:
-    Conversion(LinkCommand command, bool gbk, std::string_view formatError)
-        : command_(command), gbk_(gbk), formatError_(formatError) {}
-
-    // Empty when the input, which holds no NUL, converted, Result() holding the new text (empty
-    // for no change); otherwise the problem.
-    std::string_view Run(std::string_view input) {
-        result_.clear();
-        if (gbk_ && !ToGbk(input, gbkInput_))
-            return "the input is not UTF-8 text that GBK can hold";
-        std::string& output = gbk_ ? gbkResult_ : result_;
-        output.clear();
-        if (RunLinkCommand(command_, gbk_ ? gbkInput_ : input, output) ==
-            CommandOutcome::FormatError) {
-            output.clear();
-            return formatError_;
-        }
-        // A decoded text that is UTF-8 already goes out as it is.
-        if (gbk_ && IsUtf8Text(gbkResult_)) {
-            result_.swap(gbkResult_);
-        } else if (gbk_ && !ToUtf8(gbkResult_, result_)) {
-            result_.clear();
-            return "the result is not GBK text, so it has no UTF-8 form";
-        }
-        return {};
-    }
-
-    const std::string& Result() const { return result_; }
-
-  private:
-    LinkCommand command_;
-    bool gbk_;
-    std::string_view formatError_;
-    std::string gbkInput_, gbkResult_, result_;
-};
-
-// A line in error is answered with an empty line, so that answers keep their places.
-int ConvertLines(Conversion& conversion, const ReadFunction& read, Output& output) {
-    LineReader reader(read, MaxLineLength);
-    int exitCode = ExitDone;
-    std::string_view line;
-    for (std::size_t number = 1;; ++number) {
-        const LineStatus status = reader.Next(line);
-        if (status == LineStatus::End) break;
-        if (status == LineStatus::TooLong) {
-            output.Flush();
-            ReportItem("line", number,
-                       LongerThan("line", MaxLineLength) + "; nothing after it is read", line);
-            return ExitFailed;
-        }
-        const bool text = status == LineStatus::Line;  // a line that holds a NUL is no text
-        const std::string_view problem = text ? conversion.Run(line) : "the input holds a NUL byte";
-        output.Line(text ? std::string_view(conversion.Result()) : std::string_view());
-        if (!problem.empty()) {
-            ReportItem("line", number, problem, line);
-            exitCode = ExitFailed;
-        }
-    }
-    output.Flush();
-    return exitCode;
-}
-
-int ExtractLinks(Conversion& conversion, const ReadFunction& read, Output& output) {
-    LinkFinder finder(read, MaxLinkLength);
-    DistinctAddresses printed;
-    int exitCode = ExitDone;
-    std::string link;
-    const std::string tooLong = LongerThan("link", MaxLinkLength);
-    for (std::size_t number = 1; finder.Next(link); ++number) {
-        const std::string_view problem =
-            link.size() > MaxLinkLength ? tooLong : conversion.Run(link);
-        const std::string& address = conversion.Result();
-        if (!problem.empty()) {
-            ReportItem("link", number, problem, link);
-            exitCode = ExitFailed;
-        } else if (printed.FirstTime(address)) {
-            output.Line(address);
-        }
-    }
-    output.Flush();
-    return exitCode;
-}
-
-int Run(int argc, char** argv) {
+int Main(int argc, char** argv) {
     PrepareStandardStreams();
     const Invocation invocation =
         ParseArguments(std::vector<std::string_view>(argv + 1, argv + argc));
-    Output output;
-    if (invocation.action == Action::ShowHelp || invocation.action == Action::ShowVersion) {
-        output.Line(invocation.action == Action::ShowHelp ? HelpText
-                                                          : "tarvik-link " TARVIK_VERSION);
-        output.Flush();
-        return ExitDone;
-    }
-    if (invocation.action == Action::RejectUsage) {
-        Report(invocation.problem + "\nTry 'tarvik-link --help'.");
-        return ExitUsage;
-    }
-    // Should the conversion be missing, the GBK bytes still carry the text to its reader.
-    std::string formatError;
-    if (!MessagesInUtf8(invocation.gbk) || !ToUtf8(LinkFormatErrorText, formatError)) {
-        formatError = LinkFormatErrorText;
-    }
-    const bool extract = invocation.action == Action::Extract;
-    Conversion conversion(extract ? LinkCommand::Decode : invocation.command, invocation.gbk,
-                          formatError);
-    if (invocation.textIndex) {
-        const int index = static_cast<int>(*invocation.textIndex) + 1;
-        const std::string_view problem = conversion.Run(TextArgument(argv, index, invocation.gbk));
-        if (!problem.empty()) {
-            Report(std::string(problem));
-            return ExitFailed;
-        }
-        if (!conversion.Result().empty()) output.Line(conversion.Result());
-        output.Flush();
-        return ExitDone;
-    }
-    // What is answered goes out before the program waits for more input.
-    const ReadFunction read = [&output](char* buffer, std::size_t size) {
-        output.Flush();
-        const std::ptrdiff_t count = ReadInput(buffer, size);
-        if (count < 0) {
-            Report(std::string("cannot read the input: ") + std::strerror(errno));
-            std::exit(ExitFailed);
-        }
-        return count;
-    };
-    return extract ? ExtractLinks(conversion, read, output)
-                   : ConvertLines(conversion, read, output);
+    std::optional<std::string> text;
+    if (invocation.textIndex)
+        text = TextArgument(argv, static_cast<int>(*invocation.textIndex) + 1, invocation.gbk);
+    Inputs inputs(argv, invocation.fileIndexes);
+    const Streams streams{
+        [&inputs](char* buffer, std::size_t size) { return inputs.Read(buffer, size); },
+        WriteOutput, WriteErrors};
+    const int exitCode = Run(invocation, text, MessagesInUtf8(invocation.gbk), streams);
+    return inputs.AllRead() ? exitCode : ExitFailed;
 }
 
 }  // namespace
@@ -211,7 +105,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // The only exception that can arise is exhausted memory; it ends the run with a message.
     try {
-        return tarvik::cli::Run(argc, argv);
+        return tarvik::cli::Main(argc, argv);
     } catch (const std::bad_alloc&) {
         std::fputs("tarvik-link: out of memory\n", stderr);
         return 1;

@@ -1,8 +1,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// shellapi.h needs the declarations of windows.h first.
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,24 +10,10 @@
 
 #include "cli/system.h"
 #include "core/text_encoding.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 
 namespace tarvik::cli {
 namespace {
-
-// Exact: bytes that stand for no character where they come from are refused (read leniently, a
-// lone 0xFF would come out as a private-use character), as is a character the other side lacks.
-bool Convert(unsigned from, unsigned to, std::string_view input, std::string& output) {
-    output.clear();
-    if (input.empty()) return true;
-    if (MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, input.data(),
-                            static_cast<int>(input.size()), nullptr, 0) <= 0) {
-        return false;
-    }
-    std::optional<std::string> converted = BytesFromWide(WideFromBytes(input, from), to);
-    if (converted) output = *std::move(converted);
-    return converted.has_value();
-}
 
 bool WriteToConsole(HANDLE console, std::string_view lines) {
     const std::wstring text = WideFromLines(lines, IsUtf8Text);
@@ -54,9 +38,29 @@ void PrepareStandardStreams() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::ptrdiff_t ReadInput(char* buffer, std::size_t size) {
-    return _read(0, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+int OpenInput(char** argv, int index) {
+    const std::vector<std::wstring> arguments = CommandLineArguments();
+    if (static_cast<std::size_t>(index) >= arguments.size())
+        return _open(argv[index], _O_RDONLY | _O_BINARY);
+    return _wopen(arguments[static_cast<std::size_t>(index)].c_str(), _O_RDONLY | _O_BINARY);
 }
+
+void CloseInput(int descriptor) {
+    _close(descriptor);
+}
+
+std::ptrdiff_t ReadInput(int descriptor, char* buffer, std::size_t size) {
+    return _read(descriptor, buffer, static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX)));
+}
+
+// A console, not any character device: _isatty would also take NUL for one.
+bool InputIsTerminal() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+// A console ends its input at a line that begins with Ctrl+Z.
+const std::string_view EndOfInputKeys = "Ctrl+Z and Enter";
 
 bool Write(int stream, std::string_view bytes) {
     const HANDLE handle = GetStdHandle(stream == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
@@ -76,28 +80,15 @@ bool MessagesInUtf8(bool gbkOption) {
     return gbkOption;
 }
 
-std::string TextArgument(char** argv, int index, bool utf8) {
-    int count = 0;
-    LPWSTR* const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr) throw std::bad_alloc();
-    std::string text = argv[index];
-    if (index < count) {
-        const std::wstring_view typed = arguments[index];
-        // An unpaired surrogate has no UTF-8 form; typed, it becomes U+FFFD, which GBK lacks, so
-        // that --gbk refuses the text rather than lose it.
-        text = utf8 ? BytesFromWide(typed, Utf8CodePage).value_or(TypedTextFromWide(typed))
-                    : TypedTextFromWide(typed);
-    }
-    LocalFree(arguments);
-    return text;
-}
-
-bool ToGbk(std::string_view utf8, std::string& output) {
-    return Convert(Utf8CodePage, GbkCodePage, utf8, output);
-}
-
-bool ToUtf8(std::string_view gbk, std::string& output) {
-    return Convert(GbkCodePage, Utf8CodePage, gbk, output);
+std::string TextArgument(char** argv, int index, bool gbkOption) {
+    const std::vector<std::wstring> arguments = CommandLineArguments();
+    if (arguments.empty()) throw std::bad_alloc();
+    if (static_cast<std::size_t>(index) >= arguments.size()) return argv[index];
+    const std::wstring_view typed = arguments[static_cast<std::size_t>(index)];
+    // An unpaired surrogate has no UTF-8 form; typed, it becomes U+FFFD, which GBK lacks, so that
+    // --gbk refuses the text rather than lose it.
+    return gbkOption ? BytesFromWide(typed, Utf8CodePage).value_or(TypedTextFromWide(typed))
+                     : TypedTextFromWide(typed);
 }
 
 }  // namespace tarvik::cli

@@ -27,10 +27,6 @@ constexpr LinkFormat Xuanfeng{XuanfengScheme, "qqdl://", "", ""};
 
 constexpr std::string_view PlainAddressSchemes[] = {"http:", "ftp:", "mms:", "rtsp:", "https:"};
 
-bool HasScheme(std::string_view link, std::string_view scheme) {
-    return EqualsLowerCase(FieldAt(link, '/'), scheme);
-}
-
 bool IsPlainAddress(std::string_view link) {
     return std::any_of(std::begin(PlainAddressSchemes), std::end(PlainAddressSchemes),
                        [link](std::string_view scheme) { return HasScheme(link, scheme); });
@@ -103,6 +99,10 @@ CommandOutcome DecodeLink(std::string_view link, std::string& output) {
 }
 
 }  // namespace
+
+bool HasScheme(std::string_view link, std::string_view scheme) {
+    return EqualsLowerCase(FieldAt(link, '/'), scheme);
+}
 
 CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText,
                               std::string& output) {

@@ -20,6 +20,9 @@ inline constexpr std::string_view ThunderScheme = "thunder:", FlashGetScheme = "
 inline constexpr std::string_view SpecialLinkSchemes[] = {ThunderScheme, FlashGetScheme,
                                                           XuanfengScheme, RayFileScheme};
 
+// Whether the link's text before its first "/", its ASCII capitals lowered, is `scheme`.
+bool HasScheme(std::string_view link, std::string_view scheme);
+
 enum class LinkCommand {
     Thunder,
     FlashGet,

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/owned.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 
 namespace tarvik {
 namespace {

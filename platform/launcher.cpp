@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 
 namespace tarvik {
 

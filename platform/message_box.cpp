@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/object_heap.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 
 namespace tarvik {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/object_heap.h"
 #include "platform/owned.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 #include "ui/control_records.h"
 #include "ui/numbered_table.h"
 #include "ui/window_layer.h"

@@ -5,7 +5,7 @@
 
 #include "core/link_list.h"
 #include "core/text_encoding.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 #include "ui/control_layer.h"
 #include "ui/control_numbers.h"
 #include "ui/tool_commands.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/object_heap.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 #include "ui/numbered_table.h"
 #include "ui/window_procedure.h"
 #include "ui/window_properties.h"

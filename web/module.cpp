@@ -20,9 +20,7 @@ std::string input, output;
 
 bool IsSpecialLink(std::string_view link) {
     return std::any_of(std::begin(tarvik::SpecialLinkSchemes), std::end(tarvik::SpecialLinkSchemes),
-                       [link](std::string_view scheme) {
-                           return tarvik::EqualsLowerCase(tarvik::FieldAt(link, '/'), scheme);
-                       });
+                       [link](std::string_view scheme) { return tarvik::HasScheme(link, scheme); });
 }
 
 }  // namespace

@@ -1,143 +1,210 @@
-// tarvik-link run as scripts run it: through the shell (cmd.exe under Wine), streams in files.
+// tarvik-link started as a script starts it, with no shell between: its arguments, its streams
+// and files, its exit status. Each case works in a folder of its own, so that the native runs can
+// go in parallel. What the commands convert is conversion_test's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include "core/link_commands.h"
-#include "core/text_encoding.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
-using namespace std::string_literals;
+namespace fs = std::filesystem;
 
 #define UTF8(text) std::string(reinterpret_cast<const char*>(u8##text))
 
-const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip",
-                  FlashGetLink = "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==";
-// http://h/文件.zip in GBK, its Thunder link, and in UTF-8.
-const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip",
-                  GbkLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
-const std::string Utf8Address = UTF8("http://h/文件.zip"), Me = "tarvik-link: ";
-const std::string NotGbk = "the input is not UTF-8 text that GBK can hold",
-                  Help = "\nTry 'tarvik-link --help'.\n";
+const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip";
+// http://h/文件.zip as typed, and its link. Windows reads the characters typed whatever its code
+// page, and its messages keep the texts' GBK.
+const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip", Me = "tarvik-link: ";
 #ifdef _WIN32
-const std::string Wrong(tarvik::LinkFormatErrorText);  // messages keep the texts' encoding
+const std::string Typed = UTF8("http://h/文件.zip"), Wrong(tarvik::LinkFormatErrorText);
 #else
-const std::string Wrong = UTF8("网址格式错误，请输入正确的网址！");
+const std::string Typed = Gbk, Wrong = UTF8("网址格式错误，请输入正确的网址！");
+#endif
+const std::string TypedLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
+
+// The exit status, the output and the errors.
+using Ran = std::tuple<int, std::string, std::string>;
+
+class TarvikLink : public testing::Test {
+  protected:
+    TarvikLink() { fs::create_directory(folder_); }
+    ~TarvikLink() override { fs::remove_all(folder_); }
+
+    void Put(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder_ / fs::u8path(name), std::ios::binary) << bytes;
+    }
+    std::string Get(const char* name) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(folder_ / name, std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+
+#ifdef _WIN32
+    // Runs the program in the case's folder on `input`: its exit code, output and errors. The
+    // arguments are UTF-8 and hold no quote.
+    Ran Run(const Strings& arguments, const std::string& input = "") {
+        std::wstring line;
+        for (const std::string& argument : arguments)
+            line += L" \"" +
+                    fs::path(reinterpret_cast<const char8_t*>(argument.c_str())).wstring() + L"\"";
+        return Run(line, input);
+    }
+
+    Ran Run(const std::wstring& arguments, const std::string& input) {
+        Put("in.txt", input);
+        std::wstring line = L"\"" + fs::path(TARVIK_LINK_PATH).wstring() + L"\"" + arguments;
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        const auto open = [&](const char* name, DWORD access, DWORD disposition) {
+            return CreateFileW((folder_ / name).c_str(), access, FILE_SHARE_READ, &inherited,
+                               disposition, 0, nullptr);
+        };
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = open("in.txt", GENERIC_READ, OPEN_EXISTING);
+        startup.hStdOutput = open("out.txt", GENERIC_WRITE, CREATE_ALWAYS);
+        startup.hStdError = open("err.txt", GENERIC_WRITE, CREATE_ALWAYS);
+        PROCESS_INFORMATION process{};
+        DWORD exitCode = 255;
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           folder_.c_str(), &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 60000);
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        for (HANDLE file : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+            CloseHandle(file);
+        return {static_cast<int>(exitCode), Get("out.txt"), Get("err.txt")};
+    }
+#else
+    int Open(const char* name, int flags = O_WRONLY | O_CREAT | O_TRUNC) {
+        return open((folder_ / name).c_str(), flags | O_CLOEXEC, 0600);
+    }
+    pid_t Start(const Strings& arguments, int in, int out, int err) {
+        std::vector<char*> argv{const_cast<char*>(TARVIK_LINK_PATH)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+        const int streams[] = {in, out, err};
+        for (const int stream : {0, 1, 2})
+            posix_spawn_file_actions_adddup2(&actions, streams[stream], stream);
+        pid_t program = -1;
+        EXPECT_EQ(posix_spawn(&program, TARVIK_LINK_PATH, &actions, nullptr, argv.data(), environ),
+                  0);
+        posix_spawn_file_actions_destroy(&actions);
+        return program;
+    }
+
+    int Wait(pid_t program) {
+        int status = 0;
+        waitpid(program, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    Ran Run(const Strings& arguments, const std::string& input = "") {
+        Put("in.txt", input);
+        const int in = Open("in.txt", O_RDONLY), out = Open("out.txt"), err = Open("err.txt");
+        const int exitCode = Wait(Start(arguments, in, out, err));
+        for (const int file : {in, out, err}) close(file);
+        return {exitCode, Get("out.txt"), Get("err.txt")};
+    }
 #endif
 
-std::string Read(const char* path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
+    const fs::path folder_ =
+        fs::temp_directory_path() / ("tarvik-cli-" + std::to_string(getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+};
 
-// Runs the program with the arguments, in.txt holding `input`; gives the exit code.
-int TarvikLink(const Strings& arguments, const std::string& input,
-               std::string redirection = " >out.txt") {
-    std::ofstream("in.txt", std::ios::binary) << input;
-    std::string command = "\"" TARVIK_LINK_PATH "\"";
-    for (const std::string& argument : arguments) command += " \"" + argument + "\"";
-    command += " <in.txt 2>err.txt" + redirection;
+// cli_test_english runs this and the next on Windows' code page 1252.
+TEST_F(TarvikLink, ReadsArgumentsAsTyped) {
+    EXPECT_EQ(Run({"thunder", Typed}), (Ran{0, TypedLink + "\n", ""}));
+    EXPECT_EQ(Run({"--gbk", "thunder", UTF8("http://h/文件.zip")}), (Ran{0, TypedLink + "\n", ""}));
+    EXPECT_EQ(Run({"decode", "--", "-x"}), (Ran{1, "", Me + Wrong + "\n"}));
 #ifdef _WIN32
-    // Wine's drive Z: is the Linux file system; cmd.exe /c drops the first and the last quote.
-    command = "\"\"Z:" + command.substr(1);
-    std::replace(command.begin(), command.begin() + command.find(' '), '/', '\\');
-    std::wstring wide(command.size() + 2, L'\0');
-    // Arguments are GBK or UTF-8 texts, whatever the system's code page.
-    const bool utf8 = tarvik::IsUtf8Text(command);
-    MultiByteToWideChar(utf8 ? CP_UTF8 : 936, 0, (command + "\"").c_str(), -1, wide.data(),
-                        static_cast<int>(wide.size()));
-    return _wsystem(wide.c_str());
-#else
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    EXPECT_EQ(Run(L" base64-encode a\xD800", ""), (Ran{0, "Ye+/vQ==\n", ""}));  // U+FFFD
 #endif
 }
 
-void Check(const Strings& arguments, const std::string& input, const std::string& out,
-           const std::string& err, int exitCode) {
-    EXPECT_EQ(TarvikLink(arguments, input), exitCode) << arguments.front();
-    EXPECT_EQ(Read("out.txt"), out) << arguments.front();
-    EXPECT_EQ(Read("err.txt"), err) << arguments.front();
-}
-
-// The conversions themselves are the core tests'; here each command is found by its name.
-TEST(TarvikLink, ConvertsOneTextOrEveryLine) {
-    Check({"flashget", Address}, "", FlashGetLink + "\n", "", 0);
-    Check({"xuanfeng", Address}, "", "qqdl://aHR0cDovL2gvYS56aXA=\n", "", 0);
-    Check({"rayfile", "fs2you://aHR0cDovL2gvYS56aXB8NzM1"}, "", Address + "\n", "", 0);
-    Check({"base64-encode", "ab"}, "", "YWI=\n", "", 0);
-    Check({"thunder", Gbk}, "", GbkLink + "\n", "", 0);
-    Check({"base64-decode", "YQ0KYg=="}, "", "a\r\nb\n", "", 0);
-    Check({"decode", "--", "-x"}, "", "", Me + Wrong + "\n", 1);
-    Check({"thunder", "--gbk", Utf8Address}, "", GbkLink + "\n", "", 0);
-    Check({"--gbk", "thunder", UTF8("http://h/한")}, "", "", Me + NotGbk + "\n", 1);  // never '?'
-    Check({"--gbk", "decode", "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo="}, "",
-          UTF8("http://h/中文.zip\n"), "", 0);
-    Check({"--gbk", "base64-decode", "/w=="}, "", "",
-          Me + "the result is not GBK text, so it has no UTF-8 form\n", 1);
-    Check({"thunder"}, Address + "\r\n\nqqdl://x\r\n\"\\" + std::string(40, 'b') + "\n" + Link,
-          Link + "\n\n\n\n" + Address + "\n",
-          "line 3: " + Wrong + ": \"qqdl://x\"\nline 4: " + Wrong + ": \"\\x22\\x5C" +
-              std::string(38, 'b') + "\"...\n",
-          1);
-    Check({"decode"}, GbkLink + "\na\0b"s, Gbk + "\n\n",
-          "line 2: the input holds a NUL byte: \"a\\x00b\"\n", 1);
-    Check({"--gbk", "thunder"}, "http://h/\xE6\x96\n" + Utf8Address, "\n" + GbkLink + "\n",
-          "line 1: " + NotGbk + ": \"http://h/\\xE6\\x96\"\n", 1);
-}
-
-TEST(TarvikLink, TakesTheUsualCommandLine) {
-    Check({"--version"}, "", "tarvik-link " TARVIK_VERSION "\n", "", 0);
-    Check({"--gbk"}, "", "", Me + "a command is missing" + Help, 2);
-    Check({"magnet"}, "", "", Me + "unknown command 'magnet'" + Help, 2);
-    Check({"thunder", "-x"}, "", "", Me + "unknown option '-x'" + Help, 2);
-    Check({"thunder", "a", "b"}, "", "", Me + "too many arguments" + Help, 2);
-    Check({"extract", "a"}, "", "", Me + "extract takes no TEXT" + Help, 2);
-    EXPECT_EQ(TarvikLink({"thunder", "-h"}, ""), 0);
-    EXPECT_TRUE(Read("out.txt").starts_with("Usage: tarvik-link"));
-}
-
-TEST(TarvikLink, ExtractsEachDistinctAddressOnce) {
-    const std::string tab = "thunder://QUFodHRwOi8vaAlaWg==";  // AAhttp://h, a tab, ZZ
-    Check({"extract"},
-          "<a href=\"" + Link + "\">QQDL://aHR0cDovL2gvYS56aXA=,FS2YOU://aHR0cDovL2gvYi56aXB8\n" +
-              tab + " " + GbkLink + " Flashget:://x thunder:/QUFo 支持 thunder:// 链接",
-          Address + "\nhttp://h/b.zip\n" + Gbk + "\n", "link 4: " + Wrong + ": \"" + tab + "\"\n",
-          1);
-    Check({"--gbk", "extract"}, GbkLink + " " + Link, Utf8Address + "\n" + Address + "\n", "", 0);
-    // The first 64 KiB read ends with "Flashget", right before its colon.
-    Check({"extract"}, std::string((1 << 16) - 8, ' ') + FlashGetLink, Address + "\n", "", 0);
+// The files as one stream: link numbers and the once-only rule run across them.
+TEST_F(TarvikLink, ExtractsFromFilesInOrder) {
+    Put(UTF8("页.html"), "<a href=\"" + Link + "\">\nthunder://QUFaWg==\n");
+    Put("b.html", "qqdl://aHR0cDovL2gvYS56aXA= fs2you://fHg=\n");
+    EXPECT_EQ(Run({"extract", UTF8("页.html"), "-", "b.html"}, TypedLink),
+              (Ran{1, Address + "\n" + Gbk + "\n",
+                   "link 2: " + Wrong + ": \"thunder://QUFaWg==\"\nlink 5: " + Wrong +
+                       ": \"fs2you://fHg=\"\n"}));
+    EXPECT_EQ(
+        Run({"extract", "missing.html", "-"}, Link),
+        (Ran{1, Address + "\n", Me + "cannot open missing.html: No such file or directory\n"}));
 }
 
 #ifndef _WIN32
-TEST(TarvikLink, EndsAsScriptsExpect) {
-    for (const Strings& arguments : {Strings{"thunder", Address}, Strings{"extract"}}) {
-        EXPECT_EQ(TarvikLink(arguments, Link, " >/dev/full"), 1);
-        EXPECT_EQ(Read("err.txt"), Me + "cannot write the output: No space left on device\n");
-    }
-    // A closed pipe ends it quietly; a coprocess gets each answer before it sends the next line.
-    std::string links;
-    while (links.size() < (1 << 20)) links += Link + "\n";
-    EXPECT_EQ(TarvikLink({"thunder"}, links, " | head -n 1 >out.txt"), 0);
-    EXPECT_EQ(Read("out.txt") + Read("err.txt"), Address + "\n");
-    const char* coprocess =
-        "rm -f out.txt; { echo http://h/a.zip; for i in $(seq 99); do [ -s out.txt ] && echo "
-        "thunder://QUFodHRwOi8vaC9hLnppcFpa && break; sleep 0.1; done; } | " TARVIK_LINK_PATH
-        " thunder >out.txt";
-    EXPECT_EQ(std::system(coprocess), 0);
-    EXPECT_EQ(Read("out.txt"), Link + "\n" + Address + "\n");
+TEST_F(TarvikLink, TellsATerminalUserHowToEndTheInput) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const int in = open(ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC), out = Open("out.txt"),
+              err = Open("err.txt");
+    const pid_t program = Start({"thunder"}, in, out, err);
+    ASSERT_EQ(write(terminal, "http://h/a.zip\n\x04", 16), 16);  // a line, then Ctrl+D
+    EXPECT_EQ(Wait(program), 0);
+    for (const int file : {terminal, in, out, err}) close(file);
+    EXPECT_EQ(Get("out.txt") + Get("err.txt"),
+              Link + "\n" + Me + "reading standard input from the terminal; Ctrl+D ends it\n");
+}
+
+// A line of the output read within ten seconds, or what came until then.
+std::string ReadLine(int pipe) {
+    std::string line;
+    pollfd ready{pipe, POLLIN, 0};
+    for (char c = 0; c != '\n' && poll(&ready, 1, 10000) == 1 && read(pipe, &c, 1) == 1;) line += c;
+    return line;
+}
+
+TEST_F(TarvikLink, EndsAsScriptsExpect) {
+    const int in = Open("in.txt", O_RDONLY | O_CREAT),
+              full = open("/dev/full", O_WRONLY | O_CLOEXEC), err = Open("err.txt");
+    EXPECT_EQ(Wait(Start({"thunder", Address}, in, full, err)), 1);
+    EXPECT_EQ(Get("err.txt"), Me + "cannot write the output: No space left on device\n");
+    for (const int file : {in, full, err}) close(file);
+    // A coprocess gets each answer before it sends the next line; a closed pipe ends the program
+    // at once and quietly, by its signal, as it ends cat.
+    std::signal(SIGPIPE, SIG_IGN);  // here; the program restores its own
+    int input[2], output[2];
+    ASSERT_TRUE(pipe2(input, O_CLOEXEC) == 0 && pipe2(output, O_CLOEXEC) == 0);
+    const pid_t program = Start({"thunder"}, input[0], output[1], Open("err.txt"));
+    close(input[0]), close(output[1]);
+    ASSERT_EQ(write(input[1], "http://h/a.zip\n", 15), 15);
+    EXPECT_EQ(ReadLine(output[0]), Link + "\n");
+    ASSERT_EQ(write(input[1], (Link + "\n").c_str(), Link.size() + 1), std::ssize(Link) + 1);
+    EXPECT_EQ(ReadLine(output[0]), Address + "\n");
+    close(output[0]);
+    const std::string lines(1 << 20, '\n');
+    EXPECT_NE(write(input[1], lines.data(), lines.size()), std::ssize(lines));
+    close(input[1]);
+    EXPECT_EQ(Wait(program), 128 + SIGPIPE);
+    EXPECT_EQ(Get("err.txt"), "");
 }
 #endif
 

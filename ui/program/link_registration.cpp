@@ -6,7 +6,7 @@
 #include "core/link_commands.h"
 #include "platform/message_box.h"
 #include "platform/scheme_registry.h"
-#include "platform/text_conversion.h"
+#include "encoding/wide.h"
 
 namespace tarvik {
 

@@ -1,8 +1,11 @@
-#include "platform/text_conversion.h"
-
 #include <windows.h>
+// shellapi.h needs the declarations of windows.h first.
+#include <shellapi.h>
 
 #include <climits>
+
+#include "encoding/encoding.h"
+#include "encoding/wide.h"
 
 namespace tarvik {
 namespace {
@@ -18,6 +21,21 @@ std::optional<std::string> ToBytes(std::wstring_view text, unsigned codePage, DW
     if (count <= 0 || (usedDefault != nullptr && *usedDefault)) return std::nullopt;
     bytes.resize(static_cast<std::size_t>(count));
     return bytes;
+}
+
+// Exact: bytes that stand for no character where they come from are refused (read leniently, a
+// lone 0xFF would come out as a private-use character), as is a character the other side lacks.
+bool Convert(unsigned from, unsigned to, std::string_view input, std::string& output) {
+    output.clear();
+    if (input.empty()) return true;
+    if (input.size() > INT_MAX / 2 ||
+        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, input.data(),
+                            static_cast<int>(input.size()), nullptr, 0) <= 0) {
+        return false;
+    }
+    std::optional<std::string> converted = BytesFromWide(WideFromBytes(input, from), to);
+    if (converted) output = *std::move(converted);
+    return converted.has_value();
 }
 
 }  // namespace
@@ -56,6 +74,23 @@ std::string TypedTextFromWide(std::wstring_view text) {
     if (auto gbk = BytesFromWide(text, GbkCodePage)) return *std::move(gbk);
     // Without the strict flag an unpaired surrogate becomes U+FFFD.
     return ToBytes(text, Utf8CodePage, 0, nullptr).value_or(std::string());
+}
+
+std::vector<std::wstring> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr) return {};
+    std::vector<std::wstring> split(arguments, arguments + count);
+    LocalFree(arguments);
+    return split;
+}
+
+bool ToGbk(std::string_view utf8, std::string& output) {
+    return Convert(Utf8CodePage, GbkCodePage, utf8, output);
+}
+
+bool ToUtf8(std::string_view gbk, std::string& output) {
+    return Convert(GbkCodePage, Utf8CodePage, gbk, output);
 }
 
 }  // namespace tarvik

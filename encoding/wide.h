@@ -1,11 +1,12 @@
-// The one place where the program's byte strings and Windows' UTF-16 meet. Inside, texts are GBK
-// bytes (or UTF-8 where a text has no GBK form); every text handed to or read from Windows passes
-// through here, so the window reads the same whatever the system's ANSI code page is.
+// The Windows half of the text edge: the program's byte strings and Windows' UTF-16. Every text
+// handed to or read from Windows passes through here, so the window reads the same whatever the
+// system's ANSI code page is.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -27,5 +28,10 @@ std::optional<std::string> BytesFromWide(std::wstring_view text, unsigned codePa
 // A text the user typed or pasted: GBK when every character has a GBK form, otherwise UTF-8, so
 // that nothing is lost. An unpaired surrogate, which no encoding holds, becomes U+FFFD.
 std::string TypedTextFromWide(std::wstring_view text);
+
+// The process's command line as Windows keeps it, in UTF-16, split as programs split it; the
+// program's own name first; empty when memory ran out. The ANSI argv would have lost what the
+// system's code page lacks.
+std::vector<std::wstring> CommandLineArguments();
 
 }  // namespace tarvik
