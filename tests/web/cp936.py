@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""The page's GBK against code page 936 under Wine: every byte and pair decoded, every UTF-16 unit
-encoded.   cp936.py DUMP.exe PAGE.html"""
+"""The page's GBK against code page 936 under Wine, every byte, pair and UTF-16 unit.   cp936.py DUMP.exe PAGE.html"""
 import os
 import sys
 

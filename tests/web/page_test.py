@@ -6,9 +6,7 @@ import functools
 import http.server
 import json
 import os
-import shutil
 import sys
-import tempfile
 import threading
 import time
 
@@ -23,29 +21,29 @@ failures = []
 A, Name, Error = "http://h/a.zip", "http://h/中文.zip", "网址格式错误，请输入正确的网址！"
 Copied, TooLong = "恭喜 转换结果已经成功复制到剪切板中！", "文本太长（超"
 b64 = lambda data: base64.b64encode(data).decode()  # noqa: E731
+click = lambda d, selector: d.find_element(By.CSS_SELECTOR, selector).click()  # noqa: E731
 GbkLink, Utf8Link = (f"thunder://{b64(b'AA' + Name.encode(e) + b'ZZ')}" for e in ("gbk", "utf-8"))
 Markup = "<script>alert(1)</script>&amp;"
+Online = "http://www.tarvik.com/" + os.path.basename(page)
 Examples = [  # (button, input box, output box); the conversions themselves are the module's test
     ("thunder", f"  {A}  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"), ("thunder", "   ", "kept"),
     ("flashget", A, "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ=="),
     ("xuanfeng", "qqdl://aHR0cDovL2gvYS56aXA=", A), ("rayfile", "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A),
     ("rayfile", A, Error), ("base64-encode", "abc" * 400000, "YWJj" * 400000),
-    ("base64-decode", b64(Markup.encode()), Markup),
-    # Names as the window makes and reads them: GBK, UTF-8, a character that code page 936 lacks,
-    # one it reads otherwise than the browser, a lone surrogate, a NUL, and a box's line feed.
+    ("base64-decode", b64(Markup.encode()), Markup), ("base64-encode", "ab\0cd", "YWI="),
+    # Texts as the window makes and reads them: GBK, UTF-8, a character that code page 936 lacks,
+    # one it reads otherwise than the browser, a lone surrogate, a line feed (CR LF in its box).
     ("thunder", Name, GbkLink), ("thunder", GbkLink, Name), ("thunder", Utf8Link, Name),
     ("xuanfeng", "http://h/\ufe10", "qqdl://" + b64("http://h/\ufe10".encode())),
     ("xuanfeng", "http://h/\ue78d€", "qqdl://" + b64(b"http://h/\xa6\xd9\x80")),
-    ("base64-encode", "a\ud800", "Ye+/vQ=="), ("base64-encode", "ab\0cd", "YWI="),
-    ("base64-encode", "a\nb", "YQ0KYg=="),
+    ("base64-encode", "a\ud800", "Ye+/vQ=="), ("base64-encode", "a\nb", "YQ0KYg=="),
     ("thunder", f"{GbkLink}\n{Utf8Link}\n  \nthunder://!!!", f"{Name}\n{Name}\n\n{Error}"),
     ("extract", f"<a href='{GbkLink}'>1</a> QQDL://aHR0cDovL2gvYS56aXA= thunder://QUFodHRwOi8vaC9"
      f"hLnppcFpa\n{GbkLink}", f"{Name}\n{A}"),
 ]
 
 
-def check(what, get, wanted):
-    """A value, or a function asked again for a while for what a handler leaves after awaiting."""
+def check(what, get, wanted):  # a value, or a function asked again a while, for what a handler awaits
     for _ in range(50 if callable(get) else 1):
         if (got := get() if callable(get) else get) == wanted:
             return
@@ -54,8 +52,7 @@ def check(what, get, wanted):
 
 
 def box(d, id):  # "status" is the line under the buttons
-    return d.execute_script(f"const e = document.getElementById('{id}');"
-                            "return e.value ?? e.textContent.trim()")
+    return d.execute_script(f"const e = document.getElementById('{id}'); return e.value ?? e.textContent.trim()")
 
 
 def fill(d, box, text):  # as UTF-16 units, so that a lone surrogate can be typed
@@ -64,15 +61,11 @@ def fill(d, box, text):  # as UTF-16 units, so that a lone surrogate can be type
                      [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)])
 
 
-def click(d, selector):
-    d.find_element(By.CSS_SELECTOR, selector).click()
-
-
 def requests(d):
     """Every request but the page's own load and the browser's own pages."""
     events = (json.loads(entry["message"])["message"] for entry in d.get_log("performance"))
     urls = (e["params"]["request"]["url"] for e in events if e["method"] == "Network.requestWillBeSent")
-    return [u for u in urls if not u.startswith(("chrome:", "data:", "file://" + page, "http://www.tarvik.com/link/"))]
+    return [u for u in urls if not u.startswith(("chrome:", "data:", "file://" + page, Online))]
 
 
 def in_file_page(d):
@@ -114,45 +107,34 @@ def in_file_page(d):
         d.set_window_size(width, 800)
         check(f"lang, sideways at {width} px", d.execute_script("""const page = document.documentElement;
             return [page.lang, [...document.querySelectorAll('*')]
-                .filter((e) => e.getBoundingClientRect().right > page.clientWidth).length];"""),
-              ["zh-CN", 0])
+                .filter((e) => e.getBoundingClientRect().right > page.clientWidth).length];"""), ["zh-CN", 0])
     d.execute_script("document.activeElement.blur()")
     order = []
     for _ in range(11):
         d.switch_to.active_element.send_keys(Keys.TAB)
         order.append(d.switch_to.active_element.accessible_name)
-    check("Tab order and names", order, ["Base64加密", "Base64解密", "请输入要转换的链接地址：", "复制", "粘贴",
-                                         "结果输出：", "迅雷专用链转换", "快车专用链转换", "旋风专用链转换",
-                                         "RayFile解密", "提取链接"])
+    check("Tab order and names", order, ["Base64加密", "Base64解密", "请输入要转换的链接地址：", "复制", "粘贴", "结果输出：",
+          "迅雷专用链转换", "快车专用链转换", "旋风专用链转换", "RayFile解密", "提取链接"])
 
 
 def over_http():
-    folder = tempfile.mkdtemp()
-    os.mkdir(f"{folder}/link")
-    shutil.copy(page, f"{folder}/link/index.html")
-    server = http.server.HTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+    folder = functools.partial(http.server.SimpleHTTPRequestHandler, directory=os.path.dirname(page))
+    server = http.server.HTTPServer(("127.0.0.1", 0), folder)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     # The browser itself would try https first, as it does with any address typed as http.
     d = chromium(f"--host-resolver-rules=MAP www.tarvik.com 127.0.0.1:{server.server_port}",
                  "--disable-features=HttpsUpgrades")
     try:
-        d.get("http://www.tarvik.com/link/#" + GbkLink)
-        check("http: # link", lambda: box(d, "output"), Name)
+        d.get(f"{Online}#{GbkLink}")
         click(d, "#copy")
         check("http: Copy", lambda: box(d, "status"), Copied)
         click(d, "#paste")
         check("http: Paste", lambda: box(d, "status"), "浏览器不允许网页读取剪贴板，请按 Ctrl+V 粘贴。")
-        check("http: a fetch", d.execute_script("return await fetch('/x').then(() => 'made', () => 'refused')"),
-              "refused")
-        check("http: requests", requests(d), [])
+        fetch = d.execute_script("return await fetch('/x').then(() => 'made', () => 'refused')")
+        check("http: a fetch, requests", (fetch, requests(d)), ("refused", []))
     finally:
         d.quit()
         server.shutdown()
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
 
 
 driver = chromium()
