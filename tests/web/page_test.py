@@ -2,6 +2,7 @@
 """The online page in headless Chromium, driven as a user drives it, from file:// and then over
 plain http under the online button's name (no navigator.clipboard there). page_test.py PAGE.html"""
 import base64
+import functools
 import http.server
 import json
 import os
@@ -20,49 +21,38 @@ failures = []
 A, Name, Error = "http://h/a.zip", "http://h/中文.zip", "网址格式错误，请输入正确的网址！"
 Copied, TooLong = "恭喜 转换结果已经成功复制到剪切板中！", "文本太长（超"
 b64 = lambda data: base64.b64encode(data).decode()  # noqa: E731
+click = lambda d, selector: d.find_element(By.CSS_SELECTOR, selector).click()  # noqa: E731
 GbkLink, Utf8Link = (f"thunder://{b64(b'AA' + Name.encode(e) + b'ZZ')}" for e in ("gbk", "utf-8"))
 Markup = "<script>alert(1)</script>&amp;"
-Examples = [  # (button, input box, output box): each worked example, then the page's own cases
-    ("thunder", f"  {A}  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"),
-    ("thunder", "THUNDER://QUFodHRwOi8vaC9hLnppcFpa", A),
+Online = "http://www.tarvik.com/" + os.path.basename(page)
+Examples = [  # (button, input box, output box); the conversions themselves are the module's test
+    ("thunder", f"  {A}  ", "thunder://QUFodHRwOi8vaC9hLnppcFpa"), ("thunder", "   ", "kept"),
     ("flashget", A, "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ=="),
-    ("flashget", "Flashget://W0ZMQVNIR0VUXWh0dHA6Ly9oL2EuemlwW0ZMQVNIR0VUXQ==", A),
-    ("xuanfeng", A, "qqdl://aHR0cDovL2gvYS56aXA="), ("xuanfeng", "qqdl://aHR0cDovL2gvYS56aXA=", A),
-    ("rayfile", "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A), ("rayfile", A, Error),
-    ("thunder", "ed2k://x", Error), ("base64-encode", "abc", "YWJj"),
-    ("base64-decode", "YWJjZA==", "abcd"), ("base64-encode", "abc" * 400000, "YWJj" * 400000),
-    # Names as the window makes and reads them: GBK, UTF-8, a character that code page 936 lacks,
-    # and one it reads otherwise than the browser.
+    ("xuanfeng", "qqdl://aHR0cDovL2gvYS56aXA=", A), ("rayfile", "fs2you://aHR0cDovL2gvYS56aXB8NzM1", A),
+    ("rayfile", A, Error), ("base64-encode", "abc" * 400000, "YWJj" * 400000),
+    ("base64-decode", b64(Markup.encode()), Markup), ("base64-encode", "ab\0cd", "YWI="),
+    # Texts as the window makes and reads them: GBK, UTF-8, a character that code page 936 lacks,
+    # one it reads otherwise than the browser, a lone surrogate, a line feed (CR LF in its box).
     ("thunder", Name, GbkLink), ("thunder", GbkLink, Name), ("thunder", Utf8Link, Name),
     ("xuanfeng", "http://h/\ufe10", "qqdl://" + b64("http://h/\ufe10".encode())),
     ("xuanfeng", "http://h/\ue78d€", "qqdl://" + b64(b"http://h/\xa6\xd9\x80")),
-    ("base64-encode", "a\ud800", "Ye+/vQ=="), ("base64-encode", "ab\0cd", "YWI="),
-    ("base64-encode", "a\nb", "YQ0KYg=="),  # the window's box holds CR LF
-    ("base64-decode", b64(Markup.encode()), Markup),
-    ("xuanfeng", "qqdl://" + b64(b"javascript:alert(1)"), "javascript:alert(1)"),
+    ("base64-encode", "a\ud800", "Ye+/vQ=="), ("base64-encode", "a\nb", "YQ0KYg=="),
     ("thunder", f"{GbkLink}\n{Utf8Link}\n  \nthunder://!!!", f"{Name}\n{Name}\n\n{Error}"),
     ("extract", f"<a href='{GbkLink}'>1</a> QQDL://aHR0cDovL2gvYS56aXA= thunder://QUFodHRwOi8vaC9"
      f"hLnppcFpa\n{GbkLink}", f"{Name}\n{A}"),
 ]
 
 
-def check(what, got, wanted):
-    if got != wanted:
-        failures.append(f"{what}: got {got!r}, wanted {wanted!r}")
-
-
-def eventually(what, get, wanted):
-    """For what a handler leaves after awaiting the clipboard or a file."""
-    for _ in range(100):
-        if get() == wanted:
+def check(what, get, wanted):  # a value, or a function asked again a while, for what a handler awaits
+    for _ in range(50 if callable(get) else 1):
+        if (got := get() if callable(get) else get) == wanted:
             return
         time.sleep(0.1)
-    check(what, get(), wanted)
+    failures.append(f"{what}: got {got!r}, wanted {wanted!r}")
 
 
 def box(d, id):  # "status" is the line under the buttons
-    return d.execute_script(f"const e = document.getElementById('{id}');"
-                            "return e.value ?? e.textContent.trim()")
+    return d.execute_script(f"const e = document.getElementById('{id}'); return e.value ?? e.textContent.trim()")
 
 
 def fill(d, box, text):  # as UTF-16 units, so that a lone surrogate can be typed
@@ -71,15 +61,11 @@ def fill(d, box, text):  # as UTF-16 units, so that a lone surrogate can be type
                      [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)])
 
 
-def click(d, selector):
-    d.find_element(By.CSS_SELECTOR, selector).click()
-
-
 def requests(d):
     """Every request but the page's own load and the browser's own pages."""
     events = (json.loads(entry["message"])["message"] for entry in d.get_log("performance"))
     urls = (e["params"]["request"]["url"] for e in events if e["method"] == "Network.requestWillBeSent")
-    return [u for u in urls if not u.startswith(("chrome:", "data:", "file://" + page, "http://www.tarvik.com/link/"))]
+    return [u for u in urls if not u.startswith(("chrome:", "data:", "file://" + page, Online))]
 
 
 def in_file_page(d):
@@ -87,90 +73,65 @@ def in_file_page(d):
         fill(d, "output", "kept")
         fill(d, "input", text)
         click(d, f"[data-command='{command}']")
-        check(f"{command} {text[:80]!r}", box(d, "output"), wanted)
-    check("links made from results", d.execute_script("return document.links.length"), 0)
-    fill(d, "input", "   ")
-    click(d, "[data-command='thunder']")
-    check("spaces alone", box(d, 'output'), f"{Name}\n{A}")
-    d.find_element(By.ID, "input").clear()
-    d.find_element(By.ID, "input").send_keys(Name)
-    click(d, "[data-command='thunder']")
-    check("typed", box(d, 'output'), GbkLink)
+        check(f"{command} {text[:80]!r}", lambda: box(d, "output"), wanted)
     # Copy and Paste, spaces trimmed; then 64 MiB by the Paste button and by Ctrl+V, refused.
     d.execute_cdp_cmd("Browser.grantPermissions", {"permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
     fill(d, "output", f"  {A} ")
     click(d, "#copy")
-    eventually("Copy", lambda: box(d, 'status'), Copied)
+    check("Copy", lambda: box(d, "status"), Copied)
     click(d, "#paste")
-    eventually("Paste", lambda: box(d, 'input'), A)
+    check("Paste", lambda: box(d, "input"), A)
     d.execute_script("await navigator.clipboard.writeText('x'.repeat(64 << 20))")
-    click(d, "#paste")
-    eventually("64 MiB by Paste", lambda: (box(d, 'input'), box(d, 'status')[:6]), (A, TooLong))
-    d.execute_script("document.getElementById('status-text').textContent = ''")
-    d.find_element(By.ID, "input").send_keys(Keys.CONTROL, "v")
-    eventually("64 MiB by Ctrl+V", lambda: (box(d, 'input'), box(d, 'status')[:6]), (A, TooLong))
+    for paste in (lambda: click(d, "#paste"),
+                  lambda: d.find_element(By.ID, "input").send_keys(Keys.CONTROL, "v")):
+        d.execute_script("document.getElementById('status-text').textContent = ''")
+        paste()
+        check("64 MiB", lambda: (box(d, "input"), box(d, "status")[:6]), (A, TooLong))
     # A file of GBK and UTF-8 lines, and text from another page, dropped.
-    for data in ([*"\r\n".join([Name, GbkLink]).encode("gbk"), 10, *Name.encode()], A):
+    lines = [*"\r\n".join([Name, GbkLink]).encode("gbk"), 10, *Name.encode()]
+    for data, wanted in ((lines, f"{Name}\n{GbkLink}\n{Name}"), (A, A)):
         d.execute_script("""const data = new DataTransfer();
             if (typeof arguments[0] === 'string') data.setData('text/plain', arguments[0]);
             else data.items.add(new File([Uint8Array.from(arguments[0])], 'links.txt'));
             document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true}));""", data)
-        eventually("dropped", lambda: box(d, 'input'), A if data == A else f"{Name}\n{GbkLink}\n{Name}")
+        check("dropped", lambda: box(d, "input"), wanted)
     # A link after "#", when the page opens and when it changes; a plain address fills the box.
     d.get("about:blank")
     d.get(f"file://{page}#{GbkLink}")
-    check("# link", [box(d, 'input'), box(d, 'output')], [GbkLink, Name])
-    d.execute_script("location.hash = 'QQDL%3A%2F%2FaHR0cDovL2gvYS56aXA%3D'")
-    check("# link changed", box(d, 'output'), A)
-    d.execute_script("location.hash = 'http://h/%E4%B8%AD%E6%96%87.zip'")
-    check("# address", [box(d, 'input'), box(d, 'output')], [Name, A])
+    Qqdl = "QQDL://aHR0cDovL2gvYS56aXA="
+    for hash, wanted in (("", [GbkLink, Name]), (Qqdl.replace(":", "%3A").replace("/", "%2F"), [Qqdl, A]),
+                         ("http://h/%E4%B8%AD%E6%96%87.zip", [Name, A])):
+        d.execute_script("if (arguments[0]) location.hash = arguments[0]", hash)
+        check(f"#{hash}", lambda: [box(d, "input"), box(d, "output")], wanted)
     for width in (360, 1920):
         d.set_window_size(width, 800)
-        check(f"sideways at {width} px", d.execute_script("""const page = document.documentElement;
-            return [page.scrollWidth > page.clientWidth, [...document.querySelectorAll('*')]
-                .filter((e) => e.getBoundingClientRect().right > page.clientWidth).length];"""), [False, 0])
-    check("lang", d.execute_script("return document.documentElement.lang"), "zh-CN")
+        check(f"lang, sideways at {width} px", d.execute_script("""const page = document.documentElement;
+            return [page.lang, [...document.querySelectorAll('*')]
+                .filter((e) => e.getBoundingClientRect().right > page.clientWidth).length];"""), ["zh-CN", 0])
     d.execute_script("document.activeElement.blur()")
     order = []
     for _ in range(11):
         d.switch_to.active_element.send_keys(Keys.TAB)
         order.append(d.switch_to.active_element.accessible_name)
-    check("Tab order and names", order, ["Base64加密", "Base64解密", "请输入要转换的链接地址：", "复制", "粘贴",
-                                         "结果输出：", "迅雷专用链转换", "快车专用链转换", "旋风专用链转换", "RayFile解密",
-                                         "提取链接"])
-    check("requests", requests(d), [])
-    check("errors", [e["message"] for e in d.get_log("browser") if e["level"] == "SEVERE"], [])
+    check("Tab order and names", order, ["Base64加密", "Base64解密", "请输入要转换的链接地址：", "复制", "粘贴", "结果输出：",
+          "迅雷专用链转换", "快车专用链转换", "旋风专用链转换", "RayFile解密", "提取链接"])
 
 
 def over_http():
-    served = []
-
-    class Page(http.server.BaseHTTPRequestHandler):
-        def do_GET(self):
-            served.append(self.path)
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.end_headers()
-            self.wfile.write(open(page, "rb").read())
-
-        def log_message(self, *args):
-            pass
-
-    server = http.server.HTTPServer(("127.0.0.1", 0), Page)
+    folder = functools.partial(http.server.SimpleHTTPRequestHandler, directory=os.path.dirname(page))
+    server = http.server.HTTPServer(("127.0.0.1", 0), folder)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     # The browser itself would try https first, as it does with any address typed as http.
     d = chromium(f"--host-resolver-rules=MAP www.tarvik.com 127.0.0.1:{server.server_port}",
                  "--disable-features=HttpsUpgrades")
     try:
-        d.get("http://www.tarvik.com/link/#" + GbkLink)
-        check("http: # link", box(d, 'output'), Name)
+        d.get(f"{Online}#{GbkLink}")
         click(d, "#copy")
-        eventually("http: Copy", lambda: box(d, 'status'), Copied)
+        check("http: Copy", lambda: box(d, "status"), Copied)
         click(d, "#paste")
-        eventually("http: Paste", lambda: box(d, 'status'), "浏览器不允许网页读取剪贴板，请按 Ctrl+V 粘贴。")
-        check("http: a fetch", d.execute_script("return await fetch('/x').then(() => 'made', () => 'refused')"),
-              "refused")
-        check("http: requests", (served, requests(d)), (["/link/"], []))
+        check("http: Paste", lambda: box(d, "status"), "浏览器不允许网页读取剪贴板，请按 Ctrl+V 粘贴。")
+        fetch = d.execute_script("return await fetch('/x').then(() => 'made', () => 'refused')")
+        check("http: a fetch, requests", (fetch, requests(d)), ("refused", []))
     finally:
         d.quit()
         server.shutdown()
@@ -180,6 +141,8 @@ driver = chromium()
 try:
     driver.get("file://" + page)
     in_file_page(driver)
+    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    check("requests and errors", (requests(driver), errors), ([], []))
 finally:
     driver.quit()
 over_http()
