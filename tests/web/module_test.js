@@ -1,5 +1,7 @@
-// The page's WebAssembly module under Node: every row of the core's table through its command, as
-// bytes, so that a fault of the core built for WebAssembly shows here.   node module_test.js tarvik.wasm
+// The page's WebAssembly module under Node (18 or later): every row of the core's table through its
+// command, and every fuzz corpus text through every command and extract beside the native core, as
+// bytes, so that a fault of the core built for WebAssembly shows here.
+//   node module_test.js tarvik.wasm core_answers
 'use strict';
 const fs = require('fs');
 const core = require('../../web/core.js')(fs.readFileSync(process.argv[2]));
@@ -19,5 +21,23 @@ for (const line of fs.readFileSync(`${__dirname}/../core/cases.tsv`, 'utf8').spl
     ++differ;
     console.log(`${command} ${input}: got ${got && Buffer.from(got).toString('hex')}, wanted ${expected}`);
 }
-console.log(`module_test: ${rows} rows, ${differ} differ`);
-process.exitCode = rows > 0 && differ === 0 ? 0 : 1;
+const corpus = `${__dirname}/../fuzz/corpus/input`;
+const files = fs.readdirSync(corpus).sort().map((name) => `${corpus}/${name}`);
+const native = require('child_process')
+    .execFileSync(process.argv[3], files, {encoding: 'latin1', maxBuffer: 1 << 30}).split('\n');
+let answers = 0;
+for (const file of files) {
+    const text = fs.readFileSync(file).toString('latin1').split('\0')[0];
+    for (const command of [...core.commands, 'extract']) {
+        for (const piece of [text, ...text.split('\n')]) {
+            const bytes = Buffer.from(piece, 'latin1');
+            const got = command === 'extract' ? core.extract(bytes) : core.run(command, bytes);
+            const answer = got === null ? '-' : Buffer.from(got).toString('hex');
+            if (answer === native[answers++]) continue;
+            ++differ;
+            console.log(`${command} ${bytes.toString('hex')}: module ${answer}, native ${native[answers - 1]}`);
+        }
+    }
+}
+console.log(`module_test: ${rows} rows and ${answers} answers, ${differ} differ`);
+process.exitCode = rows > 0 && answers === native.length - 1 && differ === 0 ? 0 : 1;
