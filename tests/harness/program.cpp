@@ -112,8 +112,10 @@ std::wstring FromGbk(std::string_view text) {
     return wide;
 }
 
-void Type(HWND control, std::wstring_view text) {
-    for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 0);
+std::string ToolPath() {
+    std::string test(MAX_PATH, '\0');
+    test.resize(GetModuleFileNameA(nullptr, test.data(), MAX_PATH));
+    return test.substr(0, test.rfind("\\tests\\")) + "\\tarvik.exe";
 }
 
 }  // namespace harness
