@@ -13,8 +13,7 @@ namespace harness {
 // Long enough for a busy machine; a test waits this long only when something is wrong.
 inline constexpr DWORD SettleMs = 10000;
 
-// A program started from its command line (its path first, quoted where it holds spaces), ended
-// with the test if it still runs.
+// A program started from its command line, ended with the test if it still runs.
 class Program {
   public:
     explicit Program(std::string commandLine);

@@ -20,8 +20,7 @@
 #include "platform/scheme_registry.h"
 #include "tests/harness/program.h"
 
-// SetClipboardData fails at its nth call from now when asked to, after the clipboard was emptied.
-// (The import name is x86-64's.)
+// SetClipboardData fails at its nth call from now when asked to (the import name is x86-64's).
 static int failSetClipboardDataAt = 0;
 extern "C" {
 extern decltype(&SetClipboardData) __real___imp_SetClipboardData;

@@ -79,10 +79,9 @@ TEST(Smoke, OpenLaidOutForTheDpiConvertCopyPasteClose) {
         harness::WaitUntil([&] { return (text = Text(program.Control(OutputBox))) == expected; });
         return text;
     };
-    // Typed, a name that GBK lacks makes a link, and a Base64 text, of its UTF-8 bytes (spaces
-    // alone paste nothing, so the encoding reads the typed text). Pasted, the link loses the spaces
-    // at its ends and shows the name again; Copy puts that on the clipboard for the window, and
-    // says so.
+    // Typed, a name that GBK lacks makes a link and a Base64 text of its UTF-8 bytes (spaces alone
+    // paste nothing). Pasted, the link loses its spaces at the ends and shows the name again; Copy
+    // puts that on the clipboard for the window, and says so.
     const std::wstring korean = L"http://h/한.zip",
                        link = L"thunder://QUFodHRwOi8vaC/tlZwuemlwWlo=";
     for (wchar_t typed : L" " + korean + L" ")

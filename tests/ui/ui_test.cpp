@@ -90,8 +90,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
-    // Centred on the screen, with a title bar, a close and a minimise button, and neither a border
-    // that resizes it nor a button that maximises it.
+    // Centred, with a title bar, a close and a minimise button; not resized, not maximised.
     RECT outer;
     GetWindowRect(window, &outer);
     EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);
@@ -124,8 +123,7 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
         EXPECT_GT(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 0xFFFFF) << c.number;  // a list
     }
 
-    // The input box has the focus. The output box writes blue on white, the input box in the
-    // platform's colours.
+    // The focus in the input box; blue on white in the output box alone.
     EXPECT_EQ(GetFocus(), ControlHandle(InputBox));
     HDC context = CreateCompatibleDC(nullptr);
     for (const ControlNumber box : {InputBox, OutputBox}) {
