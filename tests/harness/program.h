@@ -33,11 +33,13 @@ class Program {
     HWND window_ = nullptr;
 };
 
-std::string ToolPath();  // tarvik.exe beside the tests' folder
+std::string ToolPath();  // tarvik.exe beside the tests' folder, in quotes
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
 // A window's text as UTF-16, which an ANSI read could not check, read with a time limit.
 std::wstring Text(HWND window);
+// Whether the control comes to show the text in time; the window may still be adding it.
+bool Shows(HWND window, int control, std::wstring_view text);
 // The UTF-16 of a GBK text, converted here rather than by the code under test.
 std::wstring FromGbk(std::string_view text);
 

@@ -14,20 +14,16 @@ namespace {
 using namespace tarvik;
 using harness::FromGbk;
 using harness::Text;
-const std::string Tool = "\"" + harness::ToolPath() + "\"", Address = "http://h/a.zip";
-
-// Whether the control comes to show the text; the window may still be adding its controls.
-bool Shows(HWND window, int control, const std::string& text) {
-    return harness::WaitUntil([&] { return Text(GetDlgItem(window, control)) == FromGbk(text); });
-}
+const std::string Tool = harness::ToolPath();
+const std::wstring Address = L"http://h/a.zip";
 
 TEST(LinkHandler, StartedWithATextOrALink) {
-    harness::Program plain(Tool + " \" " + Address + " \"");
+    harness::Program plain(Tool + " \" http://h/a.zip \"");
     ASSERT_NE(plain.WaitForWindow(), nullptr);
-    EXPECT_EQ(Text(plain.Control(InputBox)) + Text(plain.Control(OutputBox)), FromGbk(Address));
+    EXPECT_EQ(Text(plain.Control(InputBox)) + Text(plain.Control(OutputBox)), Address);
     harness::Program linked(Tool + " \"  THUNDER://QUFodHRwOi8vaC9hLnppcFpa \"");
     HWND window = linked.WaitForWindow();
-    EXPECT_TRUE(Shows(window, OutputBox, Address));
+    EXPECT_TRUE(harness::Shows(window, OutputBox, Address));
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
@@ -88,7 +84,7 @@ TEST(LinkHandler, RegisteredOpensLinksFromTheShellUnregisteredLeavesTheClassesAs
     EXPECT_TRUE(ShellExecuteExW(&open));
     HWND window = nullptr;
     harness::WaitUntil([&] { return (window = FindWindowW(nullptr, L"" TARVIK_TITLE)); }, 60000);
-    EXPECT_TRUE(Shows(window, OutputBox, Address));
+    EXPECT_TRUE(harness::Shows(window, OutputBox, Address));
     PostMessageA(window, WM_CLOSE, 0, 0);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\thunder");
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <cwchar>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "core/link_commands.h"
@@ -26,9 +27,8 @@
 #include "ui/window_layer.h"
 #include "ui/window_properties.h"
 
-// Started with "--failing-start" and a property name, this program runs the program's own start-up
-// with SetPropW failing for that property. The shell opens nothing here: it notes what it was asked
-// to open, and fails. (The import names are x86-64's.)
+// With "--failing-start" and a property name: the program's own start-up, SetPropW failing for it.
+// The shell notes what it was asked to open, and fails. (The import names are x86-64's.)
 static std::wstring failing, shellOpened;
 extern "C" {
 extern decltype(&SetPropW) __real___imp_SetPropW;
@@ -59,8 +59,7 @@ Event Taken(std::int32_t code) {
     return {code, CurrentEventControl(), CurrentEventWindow(), CurrentEventType()};
 }
 
-// The events of everything posted to this thread so far, which the loop also handles if asked;
-// a thread message marks the end, since it comes out after those and what they queued.
+// The events of all posted so far, handled if asked; a thread message, queued last, ends them.
 std::vector<Event> TakeEvents(bool handle = false) {
     constexpr std::int32_t Marker = WM_APP + 0x77;
     PostThreadMessageA(GetCurrentThreadId(), Marker, 0, 0);
@@ -90,21 +89,29 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
-    // Centred, with a title bar, a close and a minimise button; not resized, not maximised.
+    // Centred. The mouse finds a title bar, a system menu, minimise and close, every second pixel
+    // (each part is wider), and no border that resizes; a double click does not maximise it.
     RECT outer;
     GetWindowRect(window, &outer);
     EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);
     EXPECT_LE(std::abs(outer.top + outer.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
-    const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    std::set<LRESULT> parts;
+    for (LONG y = outer.top; y < outer.bottom; y += 2)
+        for (LONG x = outer.left; x < outer.right; x += 2)
+            parts.insert(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
+    std::erase_if(parts,
+                  [](LRESULT p) { return p < HTCLIENT || p == HTMAXBUTTON || p == HTBORDER; });
+    EXPECT_EQ(parts, (std::set<LRESULT>{HTCLIENT, HTCAPTION, HTSYSMENU, HTMINBUTTON, HTCLOSE}));
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(outer.left + 60, outer.top + 8));
+    EXPECT_FALSE(IsZoomed(window));
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0);
     // The manifest brings the common controls of version 6, which live under winsxs.
     char controls[MAX_PATH] = {};
     GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), controls, MAX_PATH);
     EXPECT_NE(std::string(CharLowerA(controls)).find("\\winsxs\\"), std::string::npos) << controls;
 
-    // Every control has the default GUI font in the character set of its captions; the boxes,
-    // sunken, take several lines, and more text than a box takes by default.
+    // Every control has the default GUI font in its captions' character set; the boxes, sunken,
+    // take several lines, and lists.
     LOGFONTW standard{}, font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof standard, &standard);
     for (const ControlLayout& c : MainWindowLayout) {
@@ -120,19 +127,28 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
         if (c.kind != ControlLayout::EditBox) continue;
         SetControlText(c.number, L"a\r\nb");
         EXPECT_EQ(SendMessageA(control, EM_GETLINECOUNT, 0, 0), 2) << c.number;
-        EXPECT_GT(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 0xFFFFF) << c.number;  // a list
+        EXPECT_GT(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 0xFFFFF) << c.number;
     }
 
-    // The focus in the input box; blue on white in the output box alone.
+    // The focus in the input box; the same text painted blue on white in the output box alone.
     EXPECT_EQ(GetFocus(), ControlHandle(InputBox));
-    HDC context = CreateCompatibleDC(nullptr);
     for (const ControlNumber box : {InputBox, OutputBox}) {
-        SendMessageW(window, WM_CTLCOLOREDIT, WPARAM(context), LPARAM(ControlHandle(box)));
-        EXPECT_EQ(GetTextColor(context),
-                  box == InputBox ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 255));
+        SetControlText(box, L"迅雷 WWW 快车");
+        HWND control = ControlHandle(box);
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT r;
+        GetClientRect(control, &r);
+        HDC context = GetDC(control);
+        int blue = 0;
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x) {
+                const COLORREF p = GetPixel(context, x, y);
+                blue += GetBValue(p) > GetRValue(p) + 96 && GetBValue(p) > GetGValue(p) + 96;
+            }
+        EXPECT_EQ(blue > 20, box == OutputBox) << blue;
+        EXPECT_EQ(GetPixel(context, 1, 1), RGB(255, 255, 255));
+        ReleaseDC(control, context);
     }
-    EXPECT_EQ(GetBkColor(context), RGB(255, 255, 255));
-    DeleteDC(context);
 }
 
 TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
@@ -258,11 +274,10 @@ TEST_F(MainWindowTest, CopyOfNothingOrARefusedCopyLeavesTheEarlierTextAndOnlyARe
         WriteClipboardText(window, L"before");
         SetControlText(OutputBox, output);
         harness::BoxAnswerer answerer;
-        {
-            std::optional<harness::ClipboardHolder> holder;
-            if (!output.empty()) holder.emplace();
-            Press(CopyButton);
-        }
+        std::optional<harness::ClipboardHolder> holder;
+        if (!output.empty()) holder.emplace();
+        Press(CopyButton);
+        holder.reset();
         EXPECT_EQ(std::to_wstring(answerer.count) + answerer.title + answerer.text,
                   output.empty() ? L"0" : L"1复制失败转换结果未能复制到剪切板，请稍后重试！");
         EXPECT_EQ(ReadClipboardText(), L"before") << output;
