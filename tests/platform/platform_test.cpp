@@ -44,15 +44,14 @@ const bool startedByTheShell = [] {
     ExitProcess(0);
 }();
 
-// A block of 3 units of 'x' cut down from 64, so that more of them follow it: Wine ends every text
-// block it puts on the clipboard; another program need not. It ends at its size in either width.
-template <class Unit>
-std::basic_string<Unit> TextOfUnendedBlock() {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(Unit));
-    std::fill_n(static_cast<Unit*>(GlobalLock(block)), 64, Unit{'x'});
+// 3 characters cut down from 64, so that more follow them: Wine ends every text block it puts on
+// the clipboard; another program need not. It ends at its size, counted in characters.
+std::wstring TextOfUnendedBlock() {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(wchar_t));
+    std::fill_n(static_cast<wchar_t*>(GlobalLock(block)), 64, L'x');
     GlobalUnlock(block);
-    block = GlobalReAlloc(block, 3 * sizeof(Unit), GMEM_MOVEABLE);
-    const auto text = TextOfBlock<Unit>(block).value_or(std::basic_string<Unit>());
+    block = GlobalReAlloc(block, 3 * sizeof(wchar_t), GMEM_MOVEABLE);
+    const std::wstring text = TextOfBlock<wchar_t>(block).value_or(L"");
     GlobalFree(block);
     return text;
 }
@@ -66,8 +65,7 @@ TEST(Clipboard, TextAsUnicodeAndGbkAnUnendedBlockAndAFailedWriteKeepingTheEarlie
     GlobalUnlock(GetClipboardData(CF_LOCALE));
     CloseClipboard();
     ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), ClipboardWriteFailed);
-    EXPECT_EQ(TextOfUnendedBlock<char>(), "xxx");
-    EXPECT_EQ(TextOfUnendedBlock<wchar_t>(), L"xxx");
+    EXPECT_EQ(TextOfUnendedBlock(), L"xxx");
     // Refused at the first format, or at the last one, after the others were taken.
     for (const int at : {1, 3}) {
         failSetClipboardDataAt = at;
