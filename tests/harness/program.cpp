@@ -105,6 +105,10 @@ std::wstring Text(HWND window) {
     return text;
 }
 
+bool Shows(HWND window, int control, std::wstring_view text) {
+    return WaitUntil([&] { return Text(GetDlgItem(window, control)) == text; });
+}
+
 std::wstring FromGbk(std::string_view text) {
     std::wstring wide(text.size(), L'\0');
     wide.resize(
@@ -112,8 +116,10 @@ std::wstring FromGbk(std::string_view text) {
     return wide;
 }
 
-void Type(HWND control, std::wstring_view text) {
-    for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 0);
+std::string ToolPath() {
+    std::string test(MAX_PATH, '\0');
+    test.resize(GetModuleFileNameA(nullptr, test.data(), MAX_PATH));
+    return "\"" + test.substr(0, test.rfind("\\tests\\")) + "\\tarvik.exe\"";
 }
 
 }  // namespace harness

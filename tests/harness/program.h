@@ -1,5 +1,5 @@
-// Windows programs known from outside, as a user knows them: their windows, controls by number,
-// texts, message boxes and the clipboard. For the tests and the start-up probe.
+// Windows programs known from outside, as a user knows them: windows, controls by number, texts,
+// message boxes and the clipboard. For the tests and the start-up probe.
 #pragma once
 
 #include <windows.h>
@@ -13,21 +13,17 @@ namespace harness {
 // Long enough for a busy machine; a test waits this long only when something is wrong.
 inline constexpr DWORD SettleMs = 10000;
 
+// A program started from its command line, ended with the test if it still runs.
 class Program {
   public:
-    // The command line starts with the program's path, in quotes where it holds spaces.
     explicit Program(std::string commandLine);
     Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-    // Ends a program still running.
     ~Program();
-
     HANDLE Process() const { return process_; }
-    // The first visible top-level window once it answers messages; nullptr if none comes in time.
+    // The first visible top-level window once it answers messages, or nullptr.
     HWND WaitForWindow(DWORD timeoutMs = 60000);
     HWND Control(int number) const { return GetDlgItem(window_, number); }
-    // A message box (dialog) of the process, or nullptr.
-    HWND Dialog() const;
+    HWND Dialog() const;  // a message box of the process, or nullptr
     // The exit code once the process has ended within the time, STILL_ACTIVE while it runs.
     DWORD ExitCode(DWORD timeoutMs);
 
@@ -37,38 +33,31 @@ class Program {
     HWND window_ = nullptr;
 };
 
+std::string ToolPath();  // tarvik.exe beside the tests' folder, in quotes
 // Polls until `condition` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = SettleMs);
-
-// A window's whole text as the user sees it (UTF-16; an ANSI read could undo a wrong
-// conversion), sent for with a time limit: a hung program fails the test.
+// A window's text as UTF-16, which an ANSI read could not check, read with a time limit.
 std::wstring Text(HWND window);
-
+// Whether the control comes to show the text in time; the window may still be adding it.
+bool Shows(HWND window, int control, std::wstring_view text);
 // The UTF-16 of a GBK text, converted here rather than by the code under test.
 std::wstring FromGbk(std::string_view text);
 
-// Types the text into a control of any process, one character message a UTF-16 unit.
-void Type(HWND control, std::wstring_view text);
-
 // Holds the clipboard open for a window of its own while it lives, as another program would.
 struct ClipboardHolder {
-    ClipboardHolder() = default;
-    ClipboardHolder(const ClipboardHolder&) = delete;
+    HWND window = CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
+    bool held = OpenClipboard(window) != FALSE;
     ~ClipboardHolder() {
         if (held) CloseClipboard();
         DestroyWindow(window);
     }
-    HWND window =
-        CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    bool held = OpenClipboard(window) != FALSE;
 };
 
 // While it lives, answers each message box of this thread with OK from a timer, which the box's
-// own message loop runs, after `whileUp` has looked at it; it counts the boxes and keeps the last
-// one's owner, title and text. One at a time per thread.
+// own loop runs, after `whileUp` has looked at it; it counts the boxes and keeps the last one's
+// owner, title and text. One at a time per thread.
 struct BoxAnswerer {
     explicit BoxAnswerer(std::function<void(HWND box)> whileUp = nullptr);
-    BoxAnswerer(const BoxAnswerer&) = delete;
     ~BoxAnswerer();
     int count = 0;
     HWND owner = nullptr;

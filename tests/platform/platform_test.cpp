@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -19,8 +20,7 @@
 #include "platform/scheme_registry.h"
 #include "tests/harness/program.h"
 
-// SetClipboardData fails at its nth call from now when asked to, after the clipboard was emptied.
-// (The import name is x86-64's.)
+// SetClipboardData fails at its nth call from now when asked to (the import name is x86-64's).
 static int failSetClipboardDataAt = 0;
 extern "C" {
 extern decltype(&SetClipboardData) __real___imp_SetClipboardData;
@@ -44,32 +44,28 @@ const bool startedByTheShell = [] {
     ExitProcess(0);
 }();
 
-// A block of `size` units of 'x' with no NUL, cut down from a larger one, so that it is followed
-// by more of them: Wine ends every text block it puts on the clipboard; another program need not.
-template <class Unit>
-HGLOBAL UnendedBlock(std::size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(Unit));
-    std::fill_n(static_cast<Unit*>(GlobalLock(block)), 64, Unit{'x'});
+// 3 characters cut down from 64, so that more follow them: Wine ends every text block it puts on
+// the clipboard; another program need not. It ends at its size, counted in characters.
+std::wstring TextOfUnendedBlock() {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64 * sizeof(wchar_t));
+    std::fill_n(static_cast<wchar_t*>(GlobalLock(block)), 64, L'x');
     GlobalUnlock(block);
-    return GlobalReAlloc(block, size * sizeof(Unit), GMEM_MOVEABLE);
+    block = GlobalReAlloc(block, 3 * sizeof(wchar_t), GMEM_MOVEABLE);
+    const std::wstring text = TextOfBlock<wchar_t>(block).value_or(L"");
+    GlobalFree(block);
+    return text;
 }
 
-TEST(Clipboard, AnUnendedBlockEndsAtItsSizeInUnitsOfEitherWidth) {
-    HGLOBAL bytes = UnendedBlock<char>(3), units = UnendedBlock<wchar_t>(3);
-    EXPECT_EQ(TextOfBlock<char>(bytes), "xxx");
-    EXPECT_EQ(TextOfBlock<wchar_t>(units), L"xxx");
-    GlobalFree(bytes);
-    GlobalFree(units);
-}
-
-TEST(Clipboard, AFailedWriteLeavesTheEarlierText) {
+TEST(Clipboard, TextAsUnicodeAndGbkAnUnendedBlockAndAFailedWriteKeepingTheEarlierText) {
     HWND owner = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
+    ASSERT_NE(WriteClipboardText(owner, L"中文"), ClipboardWriteFailed);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(TextOfBlock<char>(GetClipboardData(CF_TEXT)), "\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(*static_cast<const LCID*>(GlobalLock(GetClipboardData(CF_LOCALE))), 0x0804u);
+    GlobalUnlock(GetClipboardData(CF_LOCALE));
+    CloseClipboard();
     ASSERT_NE(WriteClipboardText(owner, L"earlier 한"), ClipboardWriteFailed);
-    {
-        harness::ClipboardHolder holder;
-        EXPECT_EQ(WriteClipboardText(owner, L"new"), ClipboardWriteFailed);
-        EXPECT_EQ(ReadClipboardText(), L"");
-    }
+    EXPECT_EQ(TextOfUnendedBlock(), L"xxx");
     // Refused at the first format, or at the last one, after the others were taken.
     for (const int at : {1, 3}) {
         failSetClipboardDataAt = at;
@@ -82,57 +78,42 @@ TEST(ShowMessage, OwnedByTheForegroundWindowWhileTheThreadsOtherWindowsWait) {
     ASSERT_TRUE(CreateObjectHeap());
     // The foreground window, another one, one disabled before, and a hidden one.
     HWND windows[4];
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         windows[i] = CreateWindowExA(0, "Static", "", WS_POPUP | (i < 3 ? WS_VISIBLE : 0), 0, 0, 99,
                                      99, nullptr, nullptr, nullptr, nullptr);
-    }
     EnableWindow(windows[2], FALSE);
     SetForegroundWindow(windows[0]);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(DisabledWhileABoxIsUp(windows[i]), i == 1) << i;
-    bool enabledWhileUp[4] = {};
-    harness::BoxAnswerer answerer([&](HWND) {
-        for (int i = 0; i < 4; ++i) enabledWhileUp[i] = IsWindowEnabled(windows[i]);
-    });
+    std::string whileUp;  // a letter a window: enabled or disabled
+    const auto states = [&] {
+        std::string s;
+        for (HWND w : windows) s += IsWindowEnabled(w) ? 'e' : 'd';
+        return s;
+    };
+    harness::BoxAnswerer answerer([&](HWND) { whileUp = states(); });
     EXPECT_EQ(ShowMessage("title", "text"), IDOK);
     EXPECT_EQ(answerer.owner, windows[0]);
     EXPECT_EQ(GetActiveWindow(), windows[0]);
-    const bool whileUp[4] = {false, false, false, true}, after[4] = {true, true, false, true};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(enabledWhileUp[i], whileUp[i]) << i;
-        EXPECT_EQ(IsWindowEnabled(windows[i]) != FALSE, after[i]) << i;
-    }
+    EXPECT_EQ(whileUp + "/" + states(), "ddde/eede");
 }
 
-TEST(SchemeRegistry, TheUsersOpenerFirstThenTheMachinesAndAnUnreadableCommandIsAnothers) {
-    const wchar_t* scheme = L"Software\\Classes\\tarvik-test";
-    const std::wstring command = std::wstring(scheme) + L"\\shell\\open\\command";
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
-    // Each case writes over what the ones before it left; an unreadable command of the user's
-    // hides the machine's.
-    const struct {
-        HKEY root;
-        DWORD type;
-        std::wstring text;
-        bool userOnly;
-        SchemeOpener expected;
-    } cases[] = {
-        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", false,
-         SchemeOpener::AnotherProgram},
-        {HKEY_LOCAL_MACHINE, REG_SZ, LR"("C:\other.exe" "%1")", true, SchemeOpener::Nobody},
-        {HKEY_CURRENT_USER, REG_SZ, LR"("c:\TARVIK\tarvik.EXE" "%1")", false,
-         SchemeOpener::ThisProgram},
-        {HKEY_CURRENT_USER, REG_BINARY, L"x", true, SchemeOpener::AnotherProgram},
-        {HKEY_CURRENT_USER, REG_SZ, L"\"" + std::wstring(0x9000, L'a') + L"\" \"%1\"", true,
-         SchemeOpener::AnotherProgram},
+TEST(SchemeRegistry, TheUsersCommandFirstAPathInAnyCaseAndAnUnreadableCommandIsAnothers) {
+    const std::wstring scheme = L"Software\\Classes\\tarvik-test",
+                       key = scheme + L"\\shell\\open\\command", other = LR"("C:\other.exe")";
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, other.c_str(),
+                    static_cast<DWORD>((other.size() + 1) * sizeof(wchar_t)));
+    const std::tuple<DWORD, std::wstring, SchemeOpener> cases[] = {
+        {REG_SZ, LR"("c:\TARVIK\tarvik.EXE" "%1")", SchemeOpener::ThisProgram},
+        {REG_BINARY, L"x", SchemeOpener::AnotherProgram},
+        {REG_SZ, L"\"" + std::wstring(0x9000, L'a') + L"\" \"%1\"", SchemeOpener::AnotherProgram},
     };
-    for (const auto& c : cases) {
-        RegSetKeyValueW(c.root, command.c_str(), nullptr, c.type, c.text.c_str(),
-                        static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
-        EXPECT_EQ(OpenerOfScheme(L"tarvik-test", LR"(C:\tarvik\tarvik.exe)", c.userOnly),
-                  c.expected)
-            << &c - cases;
+    for (const auto& [type, text, expected] : cases) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, type, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        EXPECT_EQ(OpenerOfScheme(L"tarvik-test", LR"(C:\tarvik\tarvik.exe)", false), expected)
+            << text.size();
     }
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme);
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, scheme.c_str());
 }
 
 // Parsed back by the platform's own parser, as the started program would see it.
@@ -152,9 +133,8 @@ TEST(Launcher, TheCommandLineParsesBackIntoTheTargetAndItsParameters) {
         {R"(C:\a b\c.exe)", "x \"y z\"", {LR"(C:\a b\c.exe)", L"x", L"y z"}},
         {R"("C:\a b\c.exe")", "x", {LR"(C:\a b\c.exe)", L"x"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(Arguments(LaunchCommandLine(c.target, c.parameters)), c.arguments);
-    }
 }
 
 TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord) {
@@ -180,14 +160,13 @@ TEST(Launcher, ADocumentOpensThroughTheShellAndOneNobodyCanOpenFailsWithoutAWord
         EXPECT_EQ(OpenInShell(target), opened) << target;
         EXPECT_EQ(answerer.count, 0) << target;
         std::string startedIn, started;
-        for (int tries = 0; opened && started.empty() && tries < 750; ++tries, Sleep(20)) {
+        if (!opened) continue;
+        harness::WaitUntil([&] {
             std::ifstream file(record);
-            std::getline(std::getline(file, startedIn), started);
-        }
-        if (opened) {
-            EXPECT_EQ(startedIn + "\\", folder);  // the document's own folder
-            EXPECT_EQ(Arguments(started).back(), std::wstring(document.begin(), document.end()));
-        }
+            return static_cast<bool>(std::getline(std::getline(file, startedIn), started));
+        });
+        EXPECT_EQ(startedIn + "\\", folder);  // the document's own folder
+        EXPECT_EQ(Arguments(started).back(), std::wstring(document.begin(), document.end()));
     }
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ".tarviktest");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "TarvikTest");
