@@ -74,11 +74,12 @@ class TarvikLink : public testing::Test {
             return CreateFileW((folder_ / name).c_str(), access, FILE_SHARE_READ, &inherited,
                                disposition, 0, nullptr);
         };
-        STARTUPINFOW startup{.cb = sizeof startup,
-                             .dwFlags = STARTF_USESTDHANDLES,
-                             .hStdInput = open("in.txt", GENERIC_READ, OPEN_EXISTING),
-                             .hStdOutput = open("out.txt", GENERIC_WRITE, CREATE_ALWAYS),
-                             .hStdError = open("err.txt", GENERIC_WRITE, CREATE_ALWAYS)};
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = open("in.txt", GENERIC_READ, OPEN_EXISTING);
+        startup.hStdOutput = open("out.txt", GENERIC_WRITE, CREATE_ALWAYS);
+        startup.hStdError = open("err.txt", GENERIC_WRITE, CREATE_ALWAYS);
         PROCESS_INFORMATION process{};
         DWORD exitCode = 255;
         if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
