@@ -127,15 +127,12 @@ class TarvikLink : public testing::Test {
                                      testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-// cli_test_english runs this and the next on Windows' code page 1252.
-TEST_F(TarvikLink, ReadsArgumentsAsTyped) {
+// cli_test_english runs this on Windows' code page 1252.
+TEST_F(TarvikLink, ReadsArgumentsAndFilesAsTyped) {
     EXPECT_EQ(Run({"thunder", Typed}), (Ran{0, TypedLink + "\n", ""}));
     EXPECT_EQ(Run({"--gbk", "thunder", UTF8("http://h/文件.zip")}), (Ran{0, TypedLink + "\n", ""}));
     EXPECT_EQ(Run({"decode", "--", "-x"}), (Ran{1, "", Me + Wrong + "\n"}));
-}
-
-// The files as one stream: link numbers and the once-only rule run across them.
-TEST_F(TarvikLink, ExtractsFromFilesInOrder) {
+    // The files as one stream: link numbers and the once-only rule run across them.
     Put(UTF8("页.html"), "<a href=\"" + Link + "\">\nthunder://QUFaWg==\n");
     Put("b.html", "qqdl://aHR0cDovL2gvYS56aXA= fs2you://fHg=\n");
     EXPECT_EQ(Run({"extract", UTF8("页.html"), "-", "b.html"}, TypedLink),

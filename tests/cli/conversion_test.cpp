@@ -13,8 +13,6 @@
 namespace tarvik::cli {
 namespace {
 
-using namespace std::string_literals;
-
 #define UTF8(text) std::string(reinterpret_cast<const char*>(u8##text))
 
 const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http://h/a.zip";
@@ -68,7 +66,7 @@ TEST(TarvikLink, CommandsTextsLinesAndLinks) {
         {{"thunder"}, Address + "\r\n\nqqdl://" + x33 + "\r\n\"\\" + b39 + "\n" + Link,
          {1, Link + "\n\n\n\n" + Address + "\n", "line 3: " + Wrong + ": \"qqdl://" + x33 +
           "\"\nline 4: " + Wrong + ": \"\\x22\\x5C" + b39.substr(1) + "\"...\n"}},
-        {{"decode"}, GbkLink + "\na\0b"s,
+        {{"decode"}, GbkLink + "\n" + std::string("a\0b", 3),
          {1, Gbk + "\n\n", "line 2: the input holds a NUL byte: \"a\\x00b\"\n"}},
         {{"--gbk", "thunder"}, "http://h/\xE6\x96\n" + Utf8Address,
          {1, "\n" + GbkLink + "\n", "line 1: " + NotGbk + ": \"http://h/\\xE6\\x96\"\n"}},
