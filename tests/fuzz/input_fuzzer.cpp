@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "cli/input.h"
@@ -21,10 +20,9 @@ constexpr std::string_view LinkCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 
 ReadFunction PiecesOf(std::string_view text, std::size_t piece) {
-    return [text, piece, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
-        const std::size_t count = std::min({piece, size, text.size() - at});
-        std::memcpy(buffer, text.data() + at, count);
-        at += count;
+    return [text, piece](char* buffer, std::size_t size) mutable {
+        const std::size_t count = text.copy(buffer, std::min(piece, size));
+        text.remove_prefix(count);
         return static_cast<std::ptrdiff_t>(count);
     };
 }
