@@ -104,6 +104,12 @@ bool HasScheme(std::string_view link, std::string_view scheme) {
     return EqualsLowerCase(FieldAt(link, '/'), scheme);
 }
 
+std::optional<std::size_t> SpecialLinkSchemeOf(std::string_view link) {
+    for (std::size_t i = 0; i < std::size(SpecialLinkSchemes); ++i)
+        if (HasScheme(link, SpecialLinkSchemes[i])) return i;
+    return std::nullopt;
+}
+
 CommandOutcome RunLinkCommand(LinkCommand command, std::string_view inputBoxText,
                               std::string& output) {
     const std::string_view link = TrimSpaces(inputBoxText);

@@ -2,6 +2,8 @@
 // the new text of the output box. They keep no state and touch no window.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,10 @@ inline constexpr std::string_view SpecialLinkSchemes[] = {ThunderScheme, FlashGe
 
 // Whether the link's text before its first "/", its ASCII capitals lowered, is `scheme`.
 bool HasScheme(std::string_view link, std::string_view scheme);
+
+// The place in SpecialLinkSchemes of the scheme the text starts with, or none: which special link
+// it is, if any.
+std::optional<std::size_t> SpecialLinkSchemeOf(std::string_view link);
 
 enum class LinkCommand {
     Thunder,

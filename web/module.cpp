@@ -1,9 +1,7 @@
 // The functions the page calls: bytes in, a command of the core run, bytes out. The page writes a
 // text into the input buffer, calls one function and reads the output buffer; nothing else
 // crosses, so the module needs no imports.
-#include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <string>
 
 #include "core/link_commands.h"
@@ -17,11 +15,6 @@
 namespace {
 
 std::string input, output;
-
-bool IsSpecialLink(std::string_view link) {
-    return std::any_of(std::begin(tarvik::SpecialLinkSchemes), std::end(tarvik::SpecialLinkSchemes),
-                       [link](std::string_view scheme) { return tarvik::HasScheme(link, scheme); });
-}
 
 }  // namespace
 
@@ -52,7 +45,7 @@ TARVIK_EXPORT(extract) int Extract() {
 // A link after "#" in the page's address: a special link of any kind is read as decode reads it;
 // anything else is left for the input box alone (NoChange).
 TARVIK_EXPORT(read_link) int ReadLink() {
-    if (!IsSpecialLink(tarvik::TrimSpaces(input))) return 0;
+    if (!tarvik::SpecialLinkSchemeOf(tarvik::TrimSpaces(input))) return 0;
     return static_cast<int>(tarvik::RunLinkCommand(tarvik::LinkCommand::Decode, input, output));
 }
 

@@ -36,11 +36,9 @@ void OpenWithText(std::wstring_view text) {
     if (text.empty()) return;
     SetControlText(InputBox, text);
     const std::string typed = TypedTextFromWide(text);
-    for (std::size_t i = 0; i < std::size(SpecialLinkSchemes); ++i) {
-        if (!HasScheme(typed, SpecialLinkSchemes[i])) continue;
-        RunControlCommand(ButtonOfScheme[i]);
+    if (const auto scheme = SpecialLinkSchemeOf(typed)) {
+        RunControlCommand(ButtonOfScheme[*scheme]);
         FocusControl(OutputBox);
-        return;
     }
 }
 
