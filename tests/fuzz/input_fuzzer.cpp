@@ -1,6 +1,5 @@
-// The streaming line reader and link finder against a plain split of the whole text and the core's
-// scan of it. Byte 0 gives the readers' read size (1 to 16) and how much the stream hands over at
-// a time (1 to 16), byte 1 the limit, so that short inputs make lines and links across reads.
+// The streaming line reader and link finder against a split and the core's scan of the whole text.
+// Byte 0 sets the read size and the stream's pieces, byte 1 the limit: lines and links cross reads.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
