@@ -37,6 +37,9 @@ const std::string Link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", Address = "http:/
 const std::string Gbk = "http://h/\xCE\xC4\xBC\xFE.zip", Utf8Address = UTF8("http://h/文件.zip"),
                   GbkLink = "thunder://QUFodHRwOi8vaC/OxLz+LnppcFpa";
 const std::string Me = "tarvik-link: ", Wrong = UTF8("网址格式错误，请输入正确的网址！");
+const std::string NotGbk = "the input is not UTF-8 text that GBK can hold",
+                  Try = "\nTry 'tarvik-link --help'.\n",
+                  Tab = "thunder://QUFodHRwOi8vaAlaWg==";  // AAhttp://h, a tab, ZZ
 
 // The exit status, the output and the errors.
 using Ran = std::tuple<int, std::string, std::string>;
@@ -56,9 +59,6 @@ Ran InProcess(std::string_view input, const std::function<int(const Streams&)>& 
 
 TEST(Conversion, CommandsTextsLinesAndLinks) {
     const std::string x33(33, 'x'), b39(39, 'b'), help = std::string(HelpText) + "\n";
-    const std::string NotGbk = "the input is not UTF-8 text that GBK can hold",
-                      Try = "\nTry 'tarvik-link --help'.\n",
-                      Tab = "thunder://QUFodHRwOi8vaAlaWg==";  // AAhttp://h, a tab, ZZ
     // A link of exactly the limit, and one byte longer; each quoted by its first 40 bytes.
     const std::string link = "thunder://" + std::string(MaxLinkLength - 10, 'A'),
                       quoted = ": \"" + link.substr(0, 40) + "\"...\n";
