@@ -1,23 +1,18 @@
-// The line reader and link finder on any stream, against a plain split and scan. Byte 0 gives the
-// readers' read size (1 to 16) and how much the stream hands over at a time (1 to 16), byte 1 the
-// limit, so that short inputs make lines and links across reads.
+// The streaming line reader and link finder against a split and the core's scan of the whole text.
+// Byte 0 sets the read size and the stream's pieces, byte 1 the limit: lines and links cross reads.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "cli/input.h"
-#include "core/link_commands.h"
-#include "core/text.h"
+#include "core/link_finder.h"
 
 #define CHECK(c) ((c) ? (void)0 : (std::fprintf(stderr, "does not hold: %s\n", #c), std::abort()))
 
 namespace {
 
 using namespace tarvik::cli;
-
-constexpr std::string_view LinkCharacters =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 
 ReadFunction PiecesOf(std::string_view text, std::size_t piece) {
     return [text, piece](char* buffer, std::size_t size) mutable {
@@ -35,33 +30,25 @@ void CheckLines(std::string_view text, std::size_t piece, std::size_t readSize, 
         const std::string_view raw = text.substr(start, end - start);
         const std::string_view expected =
             raw.substr(0, raw.size() - (end < text.size() && raw.ends_with('\r')));
-        const LineStatus status = reader.Next(line);
-        LineStatus wanted =
-            expected.find('\0') != expected.npos ? LineStatus::HoldsNul : LineStatus::Line;
-        if (expected.size() > limit) wanted = LineStatus::TooLong;
-        CHECK(status == wanted);
-        CHECK(status == LineStatus::TooLong ? raw.starts_with(line) : line == expected);
-        if (status == LineStatus::TooLong) return;  // the reader is not used again
+        const LineStatus wanted = expected.size() > limit                ? LineStatus::TooLong
+                                  : expected.find('\0') != expected.npos ? LineStatus::HoldsNul
+                                                                         : LineStatus::Line;
+        CHECK(reader.Next(line) == wanted);
+        CHECK(wanted == LineStatus::TooLong ? raw.starts_with(line) : line == expected);
+        if (wanted == LineStatus::TooLong) return;  // the reader is not used again
         start = end + 1;
     }
     CHECK(reader.Next(line) == LineStatus::End);
 }
 
-// The plain scan: a scheme at every byte, "//" after it and then at least one link character.
+// Each link that the scan finds, from one byte after the last one's start, cut after the limit.
 void CheckLinks(std::string_view text, std::size_t piece, std::size_t readSize, std::size_t limit) {
     LinkFinder finder(PiecesOf(text, piece), limit, readSize);
     std::string link;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        for (const std::string_view scheme : tarvik::SpecialLinkSchemes) {
-            const std::size_t run = at + scheme.size() + 2;
-            if (!tarvik::EqualsLowerCase(text.substr(at, scheme.size()), scheme) ||
-                text.substr(at + scheme.size(), 2) != "//" || run >= text.size() ||
-                LinkCharacters.find(text[run]) == LinkCharacters.npos)
-                continue;
-            const std::size_t end =
-                std::min(text.size(), text.find_first_not_of(LinkCharacters, run));
-            CHECK(finder.Next(link) && link == text.substr(at, std::min(end - at, limit + 1)));
-        }
+    for (std::size_t at = 0; const auto span = tarvik::FindSpecialLink(text.substr(at));) {
+        const std::string_view found = text.substr(at + span->begin, span->end - span->begin);
+        CHECK(finder.Next(link) && link == found.substr(0, limit + 1));
+        at += span->begin + 1;
     }
     CHECK(!finder.Next(link));
 }
