@@ -1,5 +1,5 @@
 // Code page 936 as Windows (here Wine) converts it, dumped for scripts/cp936_exceptions.py and
-// tests/web/cp936.py: every byte from 0x80 alone ("S 80 20AC"), every lead byte with every next
+// tests/web/page_test.py: every byte from 0x80 alone ("S 80 20AC"), every lead byte with every next
 // byte ("D 8140 4E02"), and every UTF-16 unit converted as the window converts typed text, with
 // best-fit look-alikes off and "-" where the code page has no form ("E 4E02 81 40").
 #include <windows.h>

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Lists the GBK codes that Chromium's TextDecoder('gbk') (GB18030-2022) reads otherwise than code
 page 936 as Wine (like Windows) converts it, into web/cp936-exceptions.txt, which the page
-follows. tests/web/cp936.py checks the page against the same two dumps.
+follows. tests/web/page_test.py checks the page against the same two dumps.
 
   scripts/cp936_exceptions.py DUMP.exe
 

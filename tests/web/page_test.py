@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The online page in headless Chromium, driven as a user drives it, from file:// and then over
-plain http under the online button's name (no navigator.clipboard there). page_test.py PAGE.html"""
+plain http under the online button's name (no navigator.clipboard there); and the page's GBK
+against code page 936 under Wine, every byte, pair and UTF-16 unit.
+    page_test.py PAGE.html CP936_DUMP.exe"""
 import base64
-import functools
 import http.server
 import json
 import os
@@ -15,6 +16,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 from chromium import chromium  # noqa: E402
+from cp936_exceptions import wine_dump  # noqa: E402
 
 page = os.path.abspath(sys.argv[1])
 failures = []
@@ -61,8 +63,7 @@ def fill(d, box, text):  # as UTF-16 units, so that a lone surrogate can be type
                      [int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2)])
 
 
-def requests(d):
-    """Every request but the page's own load and the browser's own pages."""
+def requests(d):  # every request but the page's own load and the browser's own pages
     events = (json.loads(entry["message"])["message"] for entry in d.get_log("performance"))
     urls = (e["params"]["request"]["url"] for e in events if e["method"] == "Network.requestWillBeSent")
     return [u for u in urls if not u.startswith(("chrome:", "data:", "file://" + page, Online))]
@@ -117,8 +118,22 @@ def in_file_page(d):
           "迅雷专用链转换", "快车专用链转换", "旋风专用链转换", "RayFile解密", "提取链接"])
 
 
+def same_as_cp936(d):
+    single, pairs, encoder = wine_dump(sys.argv[2])
+    decoded, encoded = d.execute_script("""const decoded = [], encoded = [];
+        for (let code = 0x80; code <= 0xfeff; ++code)
+            decoded[code] = Gbk.decode(code > 0xff ? Uint8Array.of(code >> 8, code) : Uint8Array.of(code));
+        for (let unit = 0; unit <= 0xffff; ++unit) encoded.push(Gbk.encode(String.fromCharCode(unit)));
+        return [decoded, encoded.map((bytes) => bytes && Array.from(bytes))];""")
+    # A pair whose second byte is zero reads as "?" and the zero, which ends a text anyway.
+    faults = [f"{c:02X}: page {decoded[c]!r}, Wine {t!r}" for c, t in single.items() if decoded[c] != t]
+    faults += [f"{c:04X}: page {decoded[c]!r}, Wine {t!r}" for c, t in pairs.items() if c & 0xFF and decoded[c] != t]
+    faults += [f"U+{u:04X}: page {encoded[u]}, Wine {b}" for u, b in encoder.items() if u and encoded[u] != b]
+    check("code page 936", faults[:20], [])
+
+
 def over_http():
-    folder = functools.partial(http.server.SimpleHTTPRequestHandler, directory=os.path.dirname(page))
+    folder = lambda *request: http.server.SimpleHTTPRequestHandler(*request, directory=os.path.dirname(page))  # noqa: E731
     server = http.server.HTTPServer(("127.0.0.1", 0), folder)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     # The browser itself would try https first, as it does with any address typed as http.
@@ -141,6 +156,7 @@ driver = chromium()
 try:
     driver.get("file://" + page)
     in_file_page(driver)
+    same_as_cp936(driver)
     errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
     check("requests and errors", (requests(driver), errors), ([], []))
 finally:
