@@ -92,8 +92,7 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
     for (LONG y = outer.top; y < outer.bottom; y += 2)
         for (LONG x = outer.left; x < outer.right; x += 2)
             parts.insert(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
-    std::erase_if(parts,
-                  [](LRESULT p) { return p < HTCLIENT || p == HTMAXBUTTON || p == HTBORDER; });
+    std::erase_if(parts, [](auto p) { return p < HTCLIENT || p == HTMAXBUTTON || p == HTBORDER; });
     EXPECT_EQ(parts, (std::set<LRESULT>{HTCLIENT, HTCAPTION, HTSYSMENU, HTMINBUTTON, HTCLOSE}));
     SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(outer.left + 60, outer.top + 8));
     EXPECT_FALSE(IsZoomed(window));
@@ -116,6 +115,7 @@ TEST_F(MainWindowTest, OpensAsTheUserFirstSeesIt) {
         if (c.kind != ControlLayout::EditBox) continue;
         EXPECT_GT(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 0xFFFFF) << c.number;
         SetControlText(c.number, L"迅雷\r\nWWW 快车");
+        EXPECT_EQ(SendMessageA(control, EM_GETLINECOUNT, 0, 0), 2) << c.number;
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         HDC context = GetDC(control);
         int blue = 0;  // a pixel beyond the box, which is smaller than its layout, is CLR_INVALID
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, EachButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoo
     // Each button its own command, saying only what the user must know: the clipboard is held by
     // another window throughout, so Copy fails, and the shell fails to open the online page.
     const std::string link = "thunder://QUFodHRwOi8vaC9hLnppcFpa", error(LinkFormatErrorText),
-                      utf8Link = "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=",
+                      utf8 = "thunder://QUFodHRwOi8vaC/kuK3mlocuemlwWlo=",
                       list = "http://h/a.zip\r\n\r\n" + link + "\r\n" + error +
                              "\r\nhttp://h/中文.zip";
     const std::tuple<ControlNumber, std::string, std::string, std::wstring> presses[] = {
@@ -197,9 +197,8 @@ TEST_F(MainWindowTest, EachButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoo
         {Base64EncodeButton, "迅雷", "0bjA1w==", L"0"},
         {Base64DecodeButton, "1w==", "?", L"0"},  // a lone GBK lead byte, which the box cannot show
         // A list, line by line, each line in its own encoding: the last address hides UTF-8.
-        {ThunderButton, " " + link + "\r\n\r\nhttp://h/a.zip \r\nftp//x\r\n" + utf8Link, list,
-         L"0"},
-        {ThunderButton, "   ", list, L"0"},
+        {ThunderButton, " " + link + "\r\n\r\nhttp://h/a.zip \r\nftp//x\r\n" + utf8, list, L"0"},
+        {ThunderButton, "   ", list, L"0"},  // spaces alone change nothing
         {CopyButton, "", list, L"1复制失败转换结果未能复制到剪切板，请稍后重试！"},
         {OnlineButton, "", list, L"0"},
     };
@@ -221,6 +220,7 @@ TEST_F(MainWindowTest, EachButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoo
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(HandleEvent(WaitForEvent()));
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(ControlHandle(InputBox), nullptr);  // its record went with it
 }
 
 }  // namespace
