@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include <algorithm>
-
 namespace harness {
 
 namespace {
@@ -22,12 +20,11 @@ thread_local BoxAnswerer* answerer = nullptr;
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = FindWindowA("#32770", nullptr);
     if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
-    BoxAnswerer& seen = *answerer;
-    ++seen.count;
-    seen.owner = GetWindow(box, GW_OWNER);
-    seen.title = Text(box);
-    seen.text = Text(GetDlgItem(box, 0xFFFF));  // the identifier of a box's text
-    if (seen.whileUp) seen.whileUp(box);
+    ++answerer->count;
+    answerer->owner = GetWindow(box, GW_OWNER);
+    answerer->title = Text(box);
+    answerer->text = Text(GetDlgItem(box, 0xFFFF));  // the identifier of a box's text
+    if (answerer->whileUp) answerer->whileUp(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -47,12 +44,10 @@ Program::Program(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return;
-    CloseHandle(started.hThread);
-    process_ = started.hProcess;
-    processId_ = started.dwProcessId;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started))
+        CloseHandle(started.hThread);
+    process_ = started.hProcess;  // none when it could not start
 }
 
 Program::~Program() {
@@ -65,10 +60,8 @@ Program::~Program() {
 HWND Program::WaitForWindow(DWORD timeoutMs) {
     WaitUntil(
         [&] {
-            HWND found = FindTopLevel(processId_, nullptr);
-            DWORD_PTR result = 0;
-            if (found &&
-                SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, &result))
+            HWND found = FindTopLevel(GetProcessId(process_), nullptr);
+            if (SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleMs, nullptr))
                 window_ = found;
             return window_ || ExitCode(0) != STILL_ACTIVE;
         },
@@ -77,7 +70,7 @@ HWND Program::WaitForWindow(DWORD timeoutMs) {
 }
 
 HWND Program::Dialog() const {
-    return FindTopLevel(processId_, "#32770");
+    return FindTopLevel(GetProcessId(process_), "#32770");
 }
 
 DWORD Program::ExitCode(DWORD timeoutMs) {
@@ -101,7 +94,7 @@ std::wstring Text(HWND window) {
     std::wstring text(length + 1, L'\0');
     SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, SettleMs, &copied);
-    text.resize(std::min<std::size_t>(copied, length));
+    text.resize(copied < length ? copied : length);
     return text;
 }
 

@@ -1,5 +1,5 @@
 // Windows programs known from outside, as a user knows them: windows, controls by number, texts,
-// message boxes and the clipboard. For the tests and the start-up probe.
+// message boxes. For the tests and the start-up probe.
 #pragma once
 
 #include <windows.h>
@@ -29,7 +29,6 @@ class Program {
 
   private:
     HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
     HWND window_ = nullptr;
 };
 
@@ -42,16 +41,6 @@ std::wstring Text(HWND window);
 bool Shows(HWND window, int control, std::wstring_view text);
 // The UTF-16 of a GBK text, converted here rather than by the code under test.
 std::wstring FromGbk(std::string_view text);
-
-// Holds the clipboard open for a window of its own while it lives, as another program would.
-struct ClipboardHolder {
-    HWND window = CreateWindowExA(0, "Static", "", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
-    bool held = OpenClipboard(window) != FALSE;
-    ~ClipboardHolder() {
-        if (held) CloseClipboard();
-        DestroyWindow(window);
-    }
-};
 
 // While it lives, answers each message box of this thread with OK from a timer, which the box's
 // own loop runs, after `whileUp` has looked at it; it counts the boxes and keeps the last one's
