@@ -134,6 +134,7 @@ TEST(Start, AWindowOrControlWithoutItsNumberEndsTheProgramWithOne) {
         SetEnvironmentVariableW(L"FailingProperty", name);
         EXPECT_EQ(harness::Program(GetCommandLineA()).ExitCode(harness::SettleMs), 1u) << name;
     }
+    SetEnvironmentVariableW(L"FailingProperty", nullptr);
 }
 
 TEST_F(MainWindowTest, QueuedEventsFirstOldestFirstWithoutRepeatsThenFocusAndClose) {
@@ -212,8 +213,10 @@ TEST_F(MainWindowTest, EachButtonRunsItsCommandAndOnlyMainWindowsCloseEndsTheLoo
         EXPECT_EQ(std::to_wstring(answerer.count) + answerer.title + answerer.text, said) << input;
     }
     EXPECT_EQ(shellOpened, harness::FromGbk(OnlinePageAddress));
-    for (const std::int32_t control : {0, 3, 9, 10, ControlCount, -1})  // controls without command
-        PostEvent(ControlEvent, control, MainWindow, 0);
+    for (const ControlNumber control : {InputLabel, OutputLabel, InputBox, OutputBox})
+        PostEvent(ControlEvent, control, MainWindow, 0);  // controls without a command
+    for (const std::int32_t outside : {ControlCount, -1})
+        PostEvent(ControlEvent, outside, MainWindow, 0);
     PostEvent(CloseWindowEvent, 1, 1, 0);
     TakeEvents(true);
     EXPECT_EQ(GetControlText(OutputBox), harness::FromGbk(list));

@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""The online page in headless Chromium, driven as a user drives it, from file:// and then over
-plain http under the online button's name (no navigator.clipboard there); and the page's GBK
-against code page 936 under Wine, every byte, pair and UTF-16 unit.
-    page_test.py PAGE.html CP936_DUMP.exe"""
+"""The online page in headless Chromium, driven as a user drives it, from file:// and over plain http
+under the online button's name (no navigator.clipboard there); and its GBK against code page 936
+under Wine, every byte, pair and UTF-16 unit.   page_test.py PAGE.html CP936_DUMP.exe"""
 import base64
 import http.server
 import json
